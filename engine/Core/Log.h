@@ -1,0 +1,60 @@
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace Korva
+{
+
+class cFileSystem;
+class cFileOutput;
+
+// The program's diagnostic record. Everything written is kept in memory from
+// the first line of the process, so a log file attached later still receives
+// the whole history. Writes from the sound thread and the main thread are
+// serialised by one lock.
+class cLog
+{
+public:
+    static cLog& Get();
+    // Ends the log at the end of the process: closes every attached file.
+    static void Destroy();
+
+    void Write(int level, const std::string& text);
+    void WriteDefault(const std::string& text) { Write(m_defaultLevel, text); }
+
+    // Opens (replacing) `path` in `fileSystem`, writes the header and the whole
+    // history into it, and keeps it for every later write.
+    void AddLogFile(cFileSystem& fileSystem, const std::string& path);
+    void RemoveLogFile(cFileSystem& fileSystem, const std::string& path);
+
+    int GetDefaultLevel() const { return m_defaultLevel; }
+    int GetMaxLevel() const { return m_maxLevel; }
+    void SetMaxLevel(int level) { m_maxLevel = level; }
+    std::vector<std::string> GetHistory() const;
+
+    ~cLog();
+
+private:
+    cLog() = default;
+
+    struct LogFile
+    {
+        cFileSystem* fileSystem;
+        std::string path;
+        cFileOutput* stream;
+    };
+
+    int m_defaultLevel = 3;
+    int m_maxLevel = 3;
+    std::vector<std::string> m_history;
+    std::vector<LogFile> m_files;
+    mutable std::recursive_mutex m_lock;
+};
+
+// The local date and time as ctime gives it, without its line end.
+std::string LocalTimeText();
+
+} // namespace Korva

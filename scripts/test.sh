@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian machine, builds everything and runs every test:
+# once as built, once under AddressSanitizer + UndefinedBehaviorSanitizer,
+# plus a short smoke run of each fuzzer. Tests that need a window run
+# under Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+jobs=$(nproc)
+
+run_ctest() {
+  # One X server for the whole run; tests that open a window find it in DISPLAY.
+  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$1" --output-on-failure -j"$jobs"
+}
+
+echo "=== Build and test ==="
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+run_ctest build
+
+echo "=== Build and test with AddressSanitizer + UndefinedBehaviorSanitizer ==="
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZELTRA_SANITIZE=ON -DZELTRA_BENCHMARKS=OFF
+cmake --build build-asan -j"$jobs"
+# Any sanitizer report fails the test that caused it.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp
+run_ctest build-asan
+
+if command -v clang++ >/dev/null; then
+  echo "=== Fuzzer smoke runs ==="
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DZELTRA_FUZZERS=ON \
+    -DZELTRA_BENCHMARKS=OFF -DBUILD_TESTING=OFF
+  cmake --build build-fuzz -j"$jobs" --target zeltra_fuzzers
+  for f in build-fuzz/fuzz/*; do
+    [ -x "$f" ] || continue
+    echo "--- $(basename "$f") ---"
+    "$f" -max_total_time=5 -rss_limit_mb=1024 2>&1 | tail -n 3
+  done
+fi
+echo "All tests passed."
