@@ -1,0 +1,278 @@
+#include "engine/Core/Exception.h"
+#include "engine/Input/SDL/InputDeviceSDL.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace Korva;
+
+namespace
+{
+
+struct Recorded
+{
+    int32_t eventClass;
+    int32_t kind;
+    int32_t a; // x or key
+    int32_t b; // y or character
+    int32_t c; // button or modifiers
+};
+
+class cRecorder : public cInputListener
+{
+public:
+    void OnInputEvent(const cInputEvent& event) override
+    {
+        if (event.GetClass() == kInputClassMouse)
+        {
+            const cMouseEvent& m = AsMouseEvent(event);
+            events.push_back({0, m.GetKind(), m.GetX(), m.GetY(), m.GetButton()});
+        }
+        else
+        {
+            const cKeyboardEvent& k = AsKeyboardEvent(event);
+            events.push_back({1, k.GetKind(), k.GetKey(), k.GetCharacter(), k.GetModifiers()});
+        }
+    }
+    int Count(int32_t eventClass, int32_t kind) const
+    {
+        int n = 0;
+        for (const Recorded& r : events)
+            n += r.eventClass == eventClass && r.kind == kind;
+        return n;
+    }
+    std::vector<Recorded> events;
+};
+
+// Synthetic events go through SDL's own queue, so the device sees exactly
+// what a real window would hand it.
+class InputDeviceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
+        device.AddListener(&recorder);
+    }
+    void TearDown() override { SDL_Quit(); }
+
+    void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
+    void Key(bool down, SDL_Keycode sym, SDL_Scancode scancode)
+    {
+        SDL_Event e{};
+        e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+        e.key.keysym.sym = sym;
+        e.key.keysym.scancode = scancode;
+        Push(e);
+    }
+    void Text(const char* text)
+    {
+        SDL_Event e{};
+        e.type = SDL_TEXTINPUT;
+        SDL_strlcpy(e.text.text, text, sizeof(e.text.text));
+        Push(e);
+    }
+    void Mouse(Uint32 type, int x, int y, Uint8 button = 0)
+    {
+        SDL_Event e{};
+        e.type = type;
+        if (type == SDL_MOUSEMOTION)
+        {
+            e.motion.x = x;
+            e.motion.y = y;
+        }
+        else
+        {
+            e.button.x = x;
+            e.button.y = y;
+            e.button.button = button;
+        }
+        Push(e);
+    }
+    // Pumps SDL's queue into the device, then runs a tick at `now`.
+    void Tick(double now)
+    {
+        SDL_Event e;
+        while (SDL_PollEvent(&e))
+            device.HandleEvent(e);
+        device.Tick(now);
+    }
+
+    cInputDeviceSDL device;
+    cRecorder recorder;
+};
+
+TEST_F(InputDeviceTest, HeldKeyRepeatsAfterDelayAtRate)
+{
+    device.SetRepeatDelay(0.5f);
+    device.SetRepeatRate(10.0f);
+    Tick(0.0);
+    Key(true, SDLK_LEFT, SDL_SCANCODE_LEFT);
+    Tick(1.0);
+    ASSERT_EQ(recorder.Count(1, kKeyPressed), 1);
+    EXPECT_EQ(recorder.events[0].a, kKeyLeft);
+    EXPECT_TRUE(device.IsKeyDown(kKeyLeft));
+
+    Tick(1.25);
+    Tick(1.49);
+    EXPECT_EQ(recorder.Count(1, kKeyRepeat), 0);
+    Tick(1.51);
+    EXPECT_EQ(recorder.Count(1, kKeyRepeat), 1);
+    Tick(1.55);
+    EXPECT_EQ(recorder.Count(1, kKeyRepeat), 1);
+    Tick(1.61);
+    EXPECT_EQ(recorder.Count(1, kKeyRepeat), 2);
+    // A stall of 0.35 s catches up in one tick.
+    Tick(1.96);
+    EXPECT_EQ(recorder.Count(1, kKeyRepeat), 5);
+    EXPECT_EQ(recorder.events.back().a, kKeyLeft);
+
+    Key(false, SDLK_LEFT, SDL_SCANCODE_LEFT);
+    Tick(2.0);
+    EXPECT_EQ(recorder.Count(1, kKeyReleased), 1);
+    EXPECT_FALSE(device.IsKeyDown(kKeyLeft));
+    Tick(3.0);
+    EXPECT_EQ(recorder.Count(1, kKeyRepeat), 5);
+}
+
+TEST_F(InputDeviceTest, ReleasingAnotherKeyKeepsTheRepeatAndSDLRepeatsAreIgnored)
+{
+    device.SetRepeatDelay(0.5f);
+    device.SetRepeatRate(10.0f);
+    Tick(0.0);
+    Key(true, SDLK_LSHIFT, SDL_SCANCODE_LSHIFT);
+    Key(true, SDLK_RIGHT, SDL_SCANCODE_RIGHT);
+    SDL_Event sdlRepeat{};
+    sdlRepeat.type = SDL_KEYDOWN;
+    sdlRepeat.key.keysym.sym = SDLK_RIGHT;
+    sdlRepeat.key.keysym.scancode = SDL_SCANCODE_RIGHT;
+    sdlRepeat.key.repeat = 1;
+    Push(sdlRepeat);
+    Tick(0.1);
+    EXPECT_EQ(recorder.Count(1, kKeyPressed), 2);
+    // Shift was held when Right went down.
+    EXPECT_EQ(recorder.events[1].c & kModShift, kModShift);
+    Key(false, SDLK_LSHIFT, SDL_SCANCODE_LSHIFT);
+    Tick(0.2);
+    Tick(0.65);
+    EXPECT_EQ(recorder.Count(1, kKeyRepeat), 1);
+    EXPECT_EQ(recorder.events.back().a, kKeyRight);
+    EXPECT_EQ(recorder.events.back().c & kModShift, kModShift);
+}
+
+TEST_F(InputDeviceTest, TypingAGivesKeyCharacterAndRelease)
+{
+    Tick(0.0);
+    Key(true, SDLK_a, SDL_SCANCODE_A);
+    Text("a");
+    Key(false, SDLK_a, SDL_SCANCODE_A);
+    Tick(0.01);
+    ASSERT_EQ(recorder.events.size(), 3u);
+    EXPECT_EQ(recorder.events[0].kind, kKeyPressed);
+    EXPECT_EQ(recorder.events[0].a, 42);
+    EXPECT_EQ(recorder.events[1].kind, kKeyChar);
+    EXPECT_EQ(recorder.events[1].b, 97);
+    EXPECT_EQ(recorder.events[2].kind, kKeyReleased);
+    EXPECT_EQ(recorder.events[2].a, 42);
+}
+
+TEST_F(InputDeviceTest, KeyTableMapping)
+{
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_MINUS, SDL_SCANCODE_MINUS), 24);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_PRINTSCREEN, SDL_SCANCODE_PRINTSCREEN), 100);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_q, SDL_SCANCODE_Q), 28);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_p, SDL_SCANCODE_P), 37);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_l, SDL_SCANCODE_L), 50);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_z, SDL_SCANCODE_Z), 55);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_m, SDL_SCANCODE_M), 61);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_9, SDL_SCANCODE_9), 22);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_0, SDL_SCANCODE_0), 23);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_F12, SDL_SCANCODE_F12), 12);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER), kKeyEnter);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_KP_9, SDL_SCANCODE_KP_9), 89);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_KP_0, SDL_SCANCODE_KP_0), 98);
+    // A German layout puts an umlaut on the semicolon key.
+    EXPECT_EQ(EngineKeyFromSDL(0xF6, SDL_SCANCODE_SEMICOLON), kKeySemicolon);
+}
+
+TEST_F(InputDeviceTest, OnlyPrintableCharactersBecomeCharacterEvents)
+{
+    Tick(0.0);
+    Text("\x1f");
+    Text("\x7f");
+    Text("\xc3\xa9");     // e acute, Latin-1 233
+    Text("\xe2\x82\xac"); // euro sign: no 8-bit code
+    Text("~");
+    Tick(0.01);
+    ASSERT_EQ(recorder.events.size(), 2u);
+    EXPECT_EQ(recorder.events[0].b, 233);
+    EXPECT_EQ(recorder.events[1].b, '~');
+}
+
+TEST_F(InputDeviceTest, MouseMovesAndButtons)
+{
+    Tick(0.0);
+    Mouse(SDL_MOUSEMOTION, 10, 20);
+    Mouse(SDL_MOUSEMOTION, 10, 20);
+    Mouse(SDL_MOUSEMOTION, 11, 20);
+    Mouse(SDL_MOUSEBUTTONDOWN, 11, 20, SDL_BUTTON_RIGHT);
+    Mouse(SDL_MOUSEBUTTONUP, 12, 21, SDL_BUTTON_RIGHT);
+    Mouse(SDL_MOUSEBUTTONDOWN, 12, 21, SDL_BUTTON_MIDDLE);
+    Tick(0.01);
+    ASSERT_EQ(recorder.events.size(), 5u);
+    EXPECT_EQ(recorder.Count(0, kMouseMove), 2);
+    EXPECT_EQ(recorder.events[2].kind, kMousePressed);
+    EXPECT_EQ(recorder.events[2].c, kMouseButtonRight);
+    EXPECT_EQ(recorder.events[3].kind, kMouseReleased);
+    EXPECT_EQ(recorder.events[3].a, 12);
+    EXPECT_EQ(recorder.events[3].b, 21);
+    EXPECT_EQ(recorder.events[4].c, kMouseButtonMiddle);
+}
+
+TEST_F(InputDeviceTest, WrongConversionThrows)
+{
+    const cKeyboardEvent key;
+    try
+    {
+        AsMouseEvent(key);
+        FAIL() << "no exception";
+    }
+    catch (const cException& e)
+    {
+        EXPECT_EQ(e.GetMessage(), "Can't convert event into wrong event class.");
+    }
+    EXPECT_THROW(AsKeyboardEvent(cMouseEvent()), cException);
+}
+
+// A popup that closes on the first key and unregisters must not hear the
+// second key of the same tick.
+class cSelfRemover : public cInputListener
+{
+public:
+    explicit cSelfRemover(cInputDevice& device) : m_device(device) {}
+    void OnInputEvent(const cInputEvent&) override
+    {
+        ++calls;
+        m_device.RemoveListener(this);
+    }
+    int calls = 0;
+
+private:
+    cInputDevice& m_device;
+};
+
+TEST_F(InputDeviceTest, ListenerRemovedDuringDeliveryHearsNoMore)
+{
+    cSelfRemover remover(device);
+    device.AddListener(&remover);
+    device.AddListener(nullptr);
+    Tick(0.0);
+    Key(true, SDLK_a, SDL_SCANCODE_A);
+    Key(true, SDLK_b, SDL_SCANCODE_B);
+    Tick(0.01);
+    EXPECT_EQ(remover.calls, 1);
+    EXPECT_EQ(recorder.Count(1, kKeyPressed), 2);
+}
+
+} // namespace
