@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libfreetype-dev fonts-dejavu-core
   xvfb xauth clang libclang-rt-14-dev
+  libmd-dev
 )
 
 missing=()
