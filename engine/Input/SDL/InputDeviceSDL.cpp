@@ -1,5 +1,8 @@
 #include "engine/Input/SDL/InputDeviceSDL.h"
 
+#include "engine/Core/Log.h"
+#include "engine/Core/SDL/CoreSDL.h"
+
 namespace Korva
 {
 
@@ -170,14 +173,31 @@ int32_t EngineKeyFromSDL(SDL_Keycode sym, SDL_Scancode scancode)
     return kKeyOther;
 }
 
-cInputDeviceSDL::cInputDeviceSDL()
+cInputDeviceSDL::cInputDeviceSDL(bool attach) : m_attached(attach)
 {
+    cLog::Get().WriteDefault("--- Creating input device (SDL) ---\n");
     m_held.fill(-1);
     SetRepeatDelay(0.5f);
     SetRepeatRate(30.0f);
+    if (m_attached)
+    {
+        cCoreSDL::Get().AddPlatformMessageHandler(this);
+        cCore::Get().AddListener(this);
+    }
+    // Typed characters come from SDL's text input, which a window may not
+    // have switched on yet.
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_StartTextInput();
 }
 
-cInputDeviceSDL::~cInputDeviceSDL() = default;
+cInputDeviceSDL::~cInputDeviceSDL()
+{
+    if (m_attached && cCore::Exists())
+    {
+        cCoreSDL::Get().RemovePlatformMessageHandler(this);
+        cCore::Get().RemoveListener(this);
+    }
+}
 
 bool cInputDeviceSDL::HandleEvent(const SDL_Event& event)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Core/SDL/PlatformMessageHandler.h"
 #include "engine/Input/InputDevice.h"
 
 #include <SDL.h>
@@ -12,20 +13,27 @@ namespace Korva
 // Engine key code for an SDL key (100 for keys the engine does not name).
 int32_t EngineKeyFromSDL(SDL_Keycode sym, SDL_Scancode scancode);
 
-// The input device on SDL events. SDL makes no key repeats of its own that we
-// use (its repeat events are ignored), so the base device repeats with a 0.5 s
-// delay and 30 repeats per second.
-class cInputDeviceSDL : public cInputDevice
+// The input device on SDL events, which the core's message pump hands it; it
+// hears the core's ticks too. SDL's own key repeats are ignored (they follow
+// no setting we can read), so the base device repeats with a 0.5 s delay and
+// 30 repeats per second.
+class cInputDeviceSDL : public cInputDevice, public cPlatformMessageHandler
 {
 public:
-    cInputDeviceSDL();
+    // `attach`: register with the core for SDL events and ticks (tests that
+    // feed HandleEvent and Tick themselves pass false).
+    explicit cInputDeviceSDL(bool attach = true);
     ~cInputDeviceSDL() override;
+
+    void OnPlatformMessage(const SDL_Event& message) override { HandleEvent(message); }
 
     // Looks at one SDL event; returns true when it was input and is consumed.
     bool HandleEvent(const SDL_Event& event);
 
 private:
     void OnText(const char* utf8);
+
+    bool m_attached;
 
     int32_t m_lastX = -1;
     int32_t m_lastY = -1;

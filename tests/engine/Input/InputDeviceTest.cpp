@@ -1,3 +1,4 @@
+#include "engine/Core/Core.h"
 #include "engine/Core/Exception.h"
 #include "engine/Input/SDL/InputDeviceSDL.h"
 
@@ -99,7 +100,7 @@ protected:
         device.Tick(now);
     }
 
-    cInputDeviceSDL device;
+    cInputDeviceSDL device{false};
     cRecorder recorder;
 };
 
@@ -276,3 +277,32 @@ TEST_F(InputDeviceTest, ListenerRemovedDuringDeliveryHearsNoMore)
 }
 
 } // namespace
+
+namespace
+{
+double g_fakeNow = 0.0;
+double FakeNow()
+{
+    return g_fakeNow;
+}
+} // namespace
+
+// The whole path of a running game: SDL queue -> core pump -> device -> tick.
+TEST_F(InputDeviceTest, AttachedDeviceDeliversThroughTheCoreUpdate)
+{
+    cInputDeviceSDL attached;
+    cRecorder heard;
+    attached.AddListener(&heard);
+    attached.SetTimeSource(&FakeNow);
+    g_fakeNow = 10.0;
+    Key(true, SDLK_RETURN, SDL_SCANCODE_RETURN);
+    cCore::Get().Update();
+    ASSERT_EQ(heard.Count(1, kKeyPressed), 1);
+    EXPECT_EQ(heard.events[0].a, kKeyEnter);
+    // 30 repeats per second after half a second: at 0.5, 0.533, 0.567, 0.6.
+    g_fakeNow = 10.52;
+    cCore::Get().Update();
+    g_fakeNow = 10.61;
+    cCore::Get().Update();
+    EXPECT_EQ(heard.Count(1, kKeyRepeat), 4);
+}
