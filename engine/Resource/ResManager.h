@@ -70,6 +70,8 @@ public:
 
 private:
     cResManager();
+    // One "Resource" entry: the last handler that accepts its type makes it.
+    void CreateFromNode(const cDataNode& node);
 
     std::vector<cResource*> m_resources;
     // Creator's references of the resources made from lists.
