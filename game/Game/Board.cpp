@@ -1,0 +1,322 @@
+#include "game/Game/Board.h"
+
+#include "game/Game/Level.h"
+
+#include <cmath>
+
+cBoard::cBoard(int width, int height, bool adjustIndexX, const cBoardMetrics& metrics,
+               uint32_t seed)
+    : m_width(width < 0 ? 0 : width), m_height(height < 0 ? 0 : height),
+      m_adjustIndexX(adjustIndexX ? 1 : 0), m_metrics(metrics), m_random(seed)
+{
+    const size_t size = static_cast<size_t>(m_width) * static_cast<size_t>(m_height);
+    m_cells.assign(size, sCell{});
+    m_bricks.assign(size, sBrick{});
+}
+
+cBoard::cBoard(const cLevel& level, const cBoardMetrics& metrics, uint32_t seed)
+    : cBoard(level.GetWidth(), level.GetHeight(), level.GetAdjustIndexX(), metrics, seed)
+{
+    for (int y = 0; y < m_height; ++y)
+    {
+        for (int x = 0; x < m_width; ++x)
+        {
+            m_cells[Index(x, y)].kind = static_cast<uint8_t>(level.GetCell(x, y));
+            SetBrick(x, y, level.GetBrick(x, y));
+            // Construction leaves the covered flag only where a brick stands.
+            m_cells[Index(x, y)].covered = GetBrickCode(x, y) > 0 ? 1 : 0;
+        }
+    }
+}
+
+bool cBoard::IsOddColumn(int x) const
+{
+    int parity = (x + m_adjustIndexX) % 2;
+    if (parity < 0)
+        parity += 2;
+    return parity == 1;
+}
+
+void cBoard::Neighbour(int x, int y, int direction, int& nx, int& ny) const
+{
+    // x and y are copies, so callers may step a position in place.
+    const bool odd = IsOddColumn(x);
+    switch (direction)
+    {
+    case kNorth:
+        nx = x, ny = y - 1;
+        break;
+    case kNorthEast:
+        nx = x + 1, ny = odd ? y : y - 1;
+        break;
+    case kSouthEast:
+        nx = x + 1, ny = odd ? y + 1 : y;
+        break;
+    case kSouth:
+        nx = x, ny = y + 1;
+        break;
+    case kSouthWest:
+        nx = x - 1, ny = odd ? y + 1 : y;
+        break;
+    case kNorthWest:
+        nx = x - 1, ny = odd ? y : y - 1;
+        break;
+    default:
+        break;
+    }
+}
+
+std::array<int, 6> cBoard::Neighbours6Cells(int x, int y) const
+{
+    std::array<int, 6> result{};
+    for (int d = 1; d <= 6; ++d)
+    {
+        int nx = x, ny = y;
+        Neighbour(x, y, d, nx, ny);
+        result[static_cast<size_t>(d - 1)] = GetCellKind(nx, ny);
+    }
+    return result;
+}
+
+std::array<int, 6> cBoard::Neighbours6Bricks(int x, int y) const
+{
+    std::array<int, 6> result{};
+    for (int d = 1; d <= 6; ++d)
+    {
+        int nx = x, ny = y;
+        Neighbour(x, y, d, nx, ny);
+        result[static_cast<size_t>(d - 1)] = GetBrickCode(nx, ny);
+    }
+    return result;
+}
+
+int cBoard::ColumnPitch() const
+{
+    return m_metrics.cellWidth - m_metrics.cellHeight / 4 + 1;
+}
+
+int cBoard::CellTop(int x, int y) const
+{
+    return y * m_metrics.cellHeight + (IsOddColumn(x) ? m_metrics.cellHeight / 2 : 0);
+}
+
+void cBoard::CellCentre(int x, int y, int& px, int& py) const
+{
+    px = m_metrics.cellWidth / 2 + ColumnLeft(x);
+    py = m_metrics.cellHeight / 2 + CellTop(x, y);
+}
+
+bool cBoard::CellAtPixel(int px, int py, int& x, int& y) const
+{
+    const int cw = m_metrics.cellWidth;
+    const int ch = m_metrics.cellHeight;
+    for (int cy = 0; cy < m_height; ++cy)
+    {
+        for (int cx = 0; cx < m_width; ++cx)
+        {
+            const int left = ColumnLeft(cx);
+            const int top = CellTop(cx, cy);
+            if (px < left || px >= left + cw || py < top || py >= top + ch)
+                continue;
+            const double dx = cw / 2 + left - px;
+            const double dy = ch / 2 + top - py;
+            if (std::sqrt(dx * dx + dy * dy) < 18.0)
+            {
+                x = cx;
+                y = cy;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+int cBoard::PixelWidth() const
+{
+    return ColumnPitch() * (m_width - 1) + m_metrics.cellWidth;
+}
+
+int cBoard::PixelHeight() const
+{
+    return m_height * m_metrics.cellHeight + m_metrics.cellHeight / 2;
+}
+
+int cBoard::ContentCentreX() const
+{
+    int smallest = PixelWidth();
+    int largest = 0;
+    for (int y = 0; y < m_height; ++y)
+    {
+        for (int x = 0; x < m_width; ++x)
+        {
+            if (GetCellKind(x, y) == 0)
+                continue;
+            const int left = ColumnLeft(x);
+            if (left < smallest)
+                smallest = left;
+            if (left + m_metrics.cellWidth > largest)
+                largest = left + m_metrics.cellWidth;
+        }
+    }
+    return (smallest + largest) / 2;
+}
+
+int cBoard::ContentCentreY() const
+{
+    int smallest = PixelHeight();
+    int largest = 0;
+    for (int y = 0; y < m_height; ++y)
+    {
+        for (int x = 0; x < m_width; ++x)
+        {
+            if (GetCellKind(x, y) == 0)
+                continue;
+            const int top = CellTop(x, y);
+            if (top < smallest)
+                smallest = top;
+            if (top + m_metrics.cellHeight > largest)
+                largest = top + m_metrics.cellHeight;
+        }
+    }
+    return (smallest + largest) / 2;
+}
+
+int cBoard::GetCellKind(int x, int y) const
+{
+    return IsInside(x, y) ? m_cells[Index(x, y)].kind : 0;
+}
+
+int cBoard::GetBrickCode(int x, int y) const
+{
+    return IsInside(x, y) ? m_bricks[Index(x, y)].code : 0;
+}
+
+bool cBoard::IsCovered(int x, int y) const
+{
+    return IsInside(x, y) && m_cells[Index(x, y)].covered != 0;
+}
+
+bool cBoard::IsMovable(int x, int y) const
+{
+    return IsInside(x, y) && m_bricks[Index(x, y)].movable != 0;
+}
+
+bool cBoard::IsDestructible(int x, int y) const
+{
+    return IsInside(x, y) && m_bricks[Index(x, y)].destructible != 0;
+}
+
+void cBoard::SetCell(int x, int y, int kind)
+{
+    if (!IsInside(x, y))
+        return;
+    m_cells[Index(x, y)].kind = static_cast<uint8_t>(kind);
+    m_cells[Index(x, y)].covered = 0;
+}
+
+void cBoard::SetBrick(int x, int y, int code)
+{
+    if (!IsInside(x, y))
+        return;
+    sBrick& brick = m_bricks[Index(x, y)];
+    brick.code = static_cast<int8_t>(code);
+    brick.movable = brick.code != kBrickBlocker ? 1 : 0;
+    brick.destructible = 1;
+    if (brick.code > 0)
+        m_cells[Index(x, y)].covered = 1;
+}
+
+bool cBoard::IsMoverHeadingFor(int x, int y) const
+{
+    for (const sMover& mover : m_movers)
+    {
+        if (mover.toX == x && mover.toY == y)
+            return true;
+    }
+    return false;
+}
+
+bool cBoard::IsFree(int x, int y) const
+{
+    return IsInside(x, y) && IsPlaceableClass(GetCellClass(x, y)) && GetBrickCode(x, y) == 0 &&
+           !IsMoverHeadingFor(x, y);
+}
+
+bool cBoard::IsOccupied(int x, int y) const
+{
+    return IsInside(x, y) && (GetBrickCode(x, y) != 0 || IsMoverHeadingFor(x, y));
+}
+
+// Builds new arrays of the new size (holes, no bricks) and copies every old
+// position that still fits, shifted by (shiftX, shiftY).
+void cBoard::Resize(int width, int height, int shiftX, int shiftY)
+{
+    std::vector<sCell> cells(static_cast<size_t>(width) * height);
+    std::vector<sBrick> bricks(static_cast<size_t>(width) * height);
+    for (int y = 0; y < m_height; ++y)
+    {
+        for (int x = 0; x < m_width; ++x)
+        {
+            const int nx = x + shiftX;
+            const int ny = y + shiftY;
+            if (nx < 0 || ny < 0 || nx >= width || ny >= height)
+                continue;
+            cells[static_cast<size_t>(ny) * width + nx] = m_cells[Index(x, y)];
+            bricks[static_cast<size_t>(ny) * width + nx] = m_bricks[Index(x, y)];
+        }
+    }
+    m_width = width;
+    m_height = height;
+    m_cells = std::move(cells);
+    m_bricks = std::move(bricks);
+}
+
+void cBoard::AddColumnLeft()
+{
+    Resize(m_width + 1, m_height, 1, 0);
+    m_adjustIndexX = 1 - m_adjustIndexX;
+}
+
+void cBoard::AddColumnRight()
+{
+    Resize(m_width + 1, m_height, 0, 0);
+}
+
+void cBoard::AddRowTop()
+{
+    Resize(m_width, m_height + 1, 0, 1);
+}
+
+void cBoard::AddRowBottom()
+{
+    Resize(m_width, m_height + 1, 0, 0);
+}
+
+void cBoard::RemoveColumnLeft()
+{
+    if (m_width <= 1)
+        return;
+    Resize(m_width - 1, m_height, -1, 0);
+    m_adjustIndexX = 1 - m_adjustIndexX;
+}
+
+void cBoard::RemoveColumnRight()
+{
+    if (m_width <= 1)
+        return;
+    Resize(m_width - 1, m_height, 0, 0);
+}
+
+void cBoard::RemoveRowTop()
+{
+    if (m_height <= 1)
+        return;
+    Resize(m_width, m_height - 1, 0, -1);
+}
+
+void cBoard::RemoveRowBottom()
+{
+    if (m_height <= 1)
+        return;
+    Resize(m_width, m_height - 1, 0, 0);
+}
