@@ -9,6 +9,9 @@ function(zeltra_library name)
     file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
     list(APPEND sources ${found})
   endforeach()
+  # The process entry holds `main`; inside a library it would be pulled into
+  # every test executable in place of the test runner's own.
+  list(FILTER sources EXCLUDE REGEX "/ProcessEntry\\.cpp$")
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
