@@ -33,7 +33,7 @@ if command -v clang++ >/dev/null; then
     -DZELTRA_BENCHMARKS=OFF -DBUILD_TESTING=OFF
   cmake --build build-fuzz -j"$jobs" --target zeltra_fuzzers
   for f in build-fuzz/fuzz/*; do
-    [ -x "$f" ] || continue
+    [ -f "$f" ] && [ -x "$f" ] || continue
     echo "--- $(basename "$f") ---"
     "$f" -max_total_time=5 -rss_limit_mb=1024 2>&1 | tail -n 3
   done
