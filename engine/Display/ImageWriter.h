@@ -1,0 +1,23 @@
+#pragma once
+
+#include "engine/Display/PixelBuffer.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Korva
+{
+
+// An uncompressed 32-bit TGA file of the picture (rows bottom first, as our
+// loader and every viewer read it).
+std::vector<uint8_t> EncodeTGA(const cPixelBuffer& image);
+
+// Writes the picture to a file outside the program's file systems (tests,
+// screenshots): into a temporary file beside it, then renamed over it, so a
+// failed write never leaves half a file. The format follows the extension:
+// TGA whatever the extension. Raises
+// cExceptionCreatingFile or cExceptionWhenWritingFile.
+void SaveImage(const cPixelBuffer& image, const std::string& path);
+
+} // namespace Korva
