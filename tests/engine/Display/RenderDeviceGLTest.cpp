@@ -1,0 +1,290 @@
+// Draws through the real window and OpenGL device (under Xvfb in the test
+// script) and checks pixels of the frame read back.
+#include "engine/Display/GL/RenderDeviceGL.h"
+#include "engine/Display/GL/RenderSystemGL.h"
+#include "engine/Display/Image.h"
+#include "engine/Display/ImageSource.h"
+#include "engine/Display/SDL/DisplaySDL.h"
+#include "engine/Display/Sprite.h"
+#include "engine/File/DataTree.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+namespace Korva
+{
+namespace
+{
+
+class RenderDeviceGLTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("DISPLAY"))
+            GTEST_SKIP() << "no X display";
+        display = std::make_unique<cDisplaySDL>();
+        display->Create(cDisplayMode{}, false);
+        cRenderSystemGL system;
+        device = system.CreateRenderDevice(*display);
+        device->Clear(cColor(0, 0, 0));
+    }
+
+    cColor Pixel(int32_t x, int32_t y)
+    {
+        if (frame.IsEmpty())
+        {
+            EXPECT_TRUE(device->ReadFrame(frame));
+        }
+        const uint8_t* p = frame.At(x, y);
+        return cColor(p[0], p[1], p[2], p[3]);
+    }
+    void Refresh() { frame = cPixelBuffer(); }
+
+    // A 4 x 4 picture of four 2 x 2 quadrants: red, green / blue, white.
+    static cPixelBuffer Quadrants()
+    {
+        cPixelBuffer pixels(4, 4);
+        for (int32_t y = 0; y < 4; ++y)
+            for (int32_t x = 0; x < 4; ++x)
+            {
+                const bool right = x >= 2;
+                const bool bottom = y >= 2;
+                if (!bottom)
+                    pixels.SetPixel(x, y, right ? 0 : 255, right ? 255 : 0, 0, 255);
+                else
+                    pixels.SetPixel(x, y, right ? 255 : 0, right ? 255 : 0, 255, 255);
+            }
+        return pixels;
+    }
+
+    std::unique_ptr<cDisplaySDL> display;
+    std::unique_ptr<cRenderDeviceGL> device;
+    cPixelBuffer frame;
+};
+
+const cColor kBlack(0, 0, 0);
+const cColor kRed(255, 0, 0);
+const cColor kGreen(0, 255, 0);
+const cColor kBlue(0, 0, 255);
+const cColor kWhite(255, 255, 255);
+
+TEST_F(RenderDeviceGLTest, FillsOutlinesAndLinesCoverExactlyTheirPixels)
+{
+    device->FillRect(cRect(10, 10, 20, 10), kRed);
+    device->DrawRect(cRect(50, 50, 10, 5), kGreen);
+    device->DrawLine(cPoint(100, 100), cPoint(110, 100), kWhite);
+    device->DrawLine(cPoint(120, 130), cPoint(120, 120), kBlue);
+
+    EXPECT_EQ(Pixel(10, 10), kRed);
+    EXPECT_EQ(Pixel(29, 19), kRed);
+    EXPECT_EQ(Pixel(30, 10), kBlack);
+    EXPECT_EQ(Pixel(10, 20), kBlack);
+    for (const cPoint p : {cPoint(50, 50), cPoint(59, 50), cPoint(59, 54), cPoint(50, 54),
+                           cPoint(55, 50), cPoint(59, 52), cPoint(55, 54), cPoint(50, 52)})
+        EXPECT_EQ(Pixel(p.x, p.y), kGreen) << p.x << "," << p.y;
+    EXPECT_EQ(Pixel(51, 51), kBlack);
+    EXPECT_EQ(Pixel(60, 50), kBlack);
+    EXPECT_EQ(Pixel(50, 55), kBlack);
+    EXPECT_EQ(Pixel(100, 100), kWhite);
+    EXPECT_EQ(Pixel(109, 100), kWhite);
+    EXPECT_EQ(Pixel(110, 100), kBlack); // the end point is left out
+    EXPECT_EQ(Pixel(105, 101), kBlack);
+    EXPECT_EQ(Pixel(120, 130), kBlue); // drawn upwards: starts at its first point
+    EXPECT_EQ(Pixel(120, 121), kBlue);
+    EXPECT_EQ(Pixel(120, 120), kBlack);
+}
+
+TEST_F(RenderDeviceGLTest, ClippingKeepsExactlyThePixelsInsideTheClip)
+{
+    device->SetClip(cRect(200, 200, 20, 20));
+    device->FillRect(cRect(190, 190, 50, 50), kBlue);
+    device->DrawLine(cPoint(150, 250), cPoint(300, 250), kWhite); // below the clip
+    device->SetClip(cRect(300, 300, 20, 20));
+    device->DrawLine(cPoint(250, 305), cPoint(400, 305), kWhite);
+    device->DrawLine(cPoint(310, 400), cPoint(310, 250), kGreen);
+    device->SetClip(cRect(400, 400, 20, 20));
+    const cPointF triangle[3] = {{380, 380}, {460, 400}, {400, 460}};
+    device->DrawTriangle(triangle[0], triangle[1], triangle[2], kRed);
+    device->ResetClip();
+
+    EXPECT_EQ(Pixel(200, 200), kBlue);
+    EXPECT_EQ(Pixel(219, 219), kBlue);
+    EXPECT_EQ(Pixel(220, 219), kBlack);
+    EXPECT_EQ(Pixel(199, 200), kBlack);
+    EXPECT_EQ(Pixel(210, 220), kBlack);
+    EXPECT_EQ(Pixel(210, 250), kBlack);
+    EXPECT_EQ(Pixel(300, 305), kWhite);
+    EXPECT_EQ(Pixel(319, 305), kWhite);
+    EXPECT_EQ(Pixel(299, 305), kBlack);
+    EXPECT_EQ(Pixel(320, 305), kBlack);
+    EXPECT_EQ(Pixel(310, 319), kGreen);
+    EXPECT_EQ(Pixel(310, 300), kGreen);
+    EXPECT_EQ(Pixel(310, 320), kBlack);
+    EXPECT_EQ(Pixel(310, 299), kBlack);
+    EXPECT_EQ(Pixel(400, 400), kRed);
+    EXPECT_EQ(Pixel(419, 419), kRed);
+    EXPECT_EQ(Pixel(420, 410), kBlack);
+    EXPECT_EQ(Pixel(410, 420), kBlack);
+    EXPECT_EQ(Pixel(399, 410), kBlack);
+}
+
+TEST_F(RenderDeviceGLTest, TexturedRectanglesScaleRotateAndClip)
+{
+    cImage image(Quadrants(), "quadrants");
+    image.DrawImage(cRect(10, 10, 4, 4), cRect(0, 0, 4, 4), kWhite);
+    image.DrawImage(cRect(20, 10, 8, 8), cRect(0, 0, 4, 4), kWhite);
+    // Half outside the clip on the left: the right half of the source.
+    device->SetClip(cRect(42, 0, 100, 100));
+    image.DrawImage(cRect(40, 10, 4, 4), cRect(0, 0, 4, 4), kWhite);
+    device->ResetClip();
+    // Turned a quarter clockwise about its centre: red moves to the top right.
+    cSpriteFrame frame;
+    const float pi = std::acos(-1.0f);
+    const cPointF corners[4] = {{60, 10}, {68, 10}, {60, 18}, {68, 18}};
+    const float cx = 64, cy = 14;
+    cPointF turned[4];
+    for (int i = 0; i < 4; ++i)
+    {
+        const float dx = corners[i].x - cx, dy = corners[i].y - cy;
+        turned[i] = cPointF(cx + dx * std::cos(pi / 2) - dy * std::sin(pi / 2),
+                            cy + dx * std::sin(pi / 2) + dy * std::cos(pi / 2));
+    }
+    const cPointF d1[3] = {turned[0], turned[1], turned[2]};
+    const cPointF s1[3] = {{0, 0}, {4, 0}, {0, 4}};
+    const cPointF d2[3] = {turned[1], turned[3], turned[2]};
+    const cPointF s2[3] = {{4, 0}, {4, 4}, {0, 4}};
+    image.DrawTriangle(d1, s1, kWhite);
+    image.DrawTriangle(d2, s2, kWhite);
+
+    EXPECT_EQ(Pixel(10, 10), kRed);
+    EXPECT_EQ(Pixel(13, 10), kGreen);
+    EXPECT_EQ(Pixel(10, 13), kBlue);
+    EXPECT_EQ(Pixel(13, 13), kWhite);
+    EXPECT_EQ(Pixel(14, 13), kBlack);
+    EXPECT_EQ(Pixel(23, 13), kRed);
+    EXPECT_EQ(Pixel(24, 13), kGreen);
+    EXPECT_EQ(Pixel(27, 17), kWhite);
+    EXPECT_EQ(Pixel(28, 17), kBlack);
+    EXPECT_EQ(Pixel(41, 10), kBlack);
+    EXPECT_EQ(Pixel(42, 10), kGreen);
+    EXPECT_EQ(Pixel(43, 13), kWhite);
+    // Quarter turn: top-left red goes to the top right, blue to the top left.
+    EXPECT_EQ(Pixel(66, 11), kRed);
+    EXPECT_EQ(Pixel(61, 11), kBlue);
+    EXPECT_EQ(Pixel(66, 16), kGreen);
+    EXPECT_EQ(Pixel(61, 16), kWhite);
+}
+
+TEST_F(RenderDeviceGLTest, BlendModesAndColourModulation)
+{
+    cRenderState state;
+    device->FillRect(cRect(0, 0, 10, 10), cColor(100, 0, 0));
+    state.blendMode = kBlendAdditive;
+    device->SetRenderState(state);
+    device->FillRect(cRect(0, 0, 10, 10), cColor(100, 50, 0));
+    state.blendMode = kBlendAlpha;
+    device->SetRenderState(state);
+    device->FillRect(cRect(20, 0, 10, 10), cColor(255, 255, 255, 128));
+    state.blendMode = kBlendOpaque;
+    device->SetRenderState(state);
+    device->FillRect(cRect(40, 0, 10, 10), cColor(0, 200, 0, 128));
+    device->FillRect(cRect(40, 0, 10, 10), cColor(200, 0, 0, 0)); // alpha 0 is never written
+
+    cPixelBuffer pixels(2, 1);
+    pixels.SetPixel(0, 0, 0, 0, 255, 255);
+    pixels.SetPixel(1, 0, 0, 0, 255, 0);
+    cImage image(std::move(pixels));
+    state = cRenderState();
+    device->SetRenderState(state);
+    image.DrawImage(cRect(60, 0, 2, 1), cRect(0, 0, 2, 1), cColor(255, 255, 255));
+    image.DrawImage(cRect(60, 1, 2, 1), cRect(0, 0, 2, 1),
+                    cColor(0, 255, 0)); // blue x green = black
+    state.colorModulation = 0;
+    device->SetRenderState(state);
+    image.DrawImage(cRect(60, 2, 2, 1), cRect(0, 0, 2, 1), cColor(0, 255, 0)); // vertex colour only
+
+    EXPECT_EQ(Pixel(5, 5), cColor(200, 50, 0));
+    const cColor half = Pixel(25, 5);
+    EXPECT_NEAR(half.r, 128, 1);
+    EXPECT_EQ(half.r, half.g);
+    EXPECT_EQ(Pixel(45, 5), cColor(0, 200, 0));
+    EXPECT_EQ(Pixel(60, 0), kBlue);
+    EXPECT_EQ(Pixel(61, 0), kBlack); // transparent texel
+    EXPECT_EQ(Pixel(60, 1), kBlack);
+    EXPECT_EQ(Pixel(60, 2), kGreen);
+    EXPECT_EQ(Pixel(61, 2), kBlack); // its alpha still comes from the texture
+}
+
+TEST_F(RenderDeviceGLTest, LinearFilteringBlendsNeighbouringTexels)
+{
+    cPixelBuffer pixels(2, 1);
+    pixels.SetPixel(0, 0, 0, 0, 0, 255);
+    pixels.SetPixel(1, 0, 255, 255, 255, 255);
+    cImage image(std::move(pixels));
+    cRenderState state;
+    state.filterMode = kFilterLinear;
+    device->SetRenderState(state);
+    image.DrawImage(cRect(0, 0, 20, 1), cRect(0, 0, 2, 1), kWhite);
+    // Between the two texels' centres the colour rises steadily.
+    EXPECT_EQ(Pixel(2, 0).r, 0);
+    EXPECT_GT(Pixel(10, 0).r, 60);
+    EXPECT_LT(Pixel(10, 0).r, 200);
+    EXPECT_EQ(Pixel(17, 0).r, 255);
+}
+
+TEST_F(RenderDeviceGLTest, TexturesDrawAgainAfterFullScreenAndBitDepthSwitches)
+{
+    cImage image(Quadrants(), "quadrants");
+    int resets = 0;
+    struct cCounter : cRenderDeviceListener
+    {
+        int* resets;
+        void OnDeviceEvent(const cEvent& event) override
+        {
+            *resets += event.GetType() == kDeviceEventReset;
+        }
+    } counter;
+    counter.resets = &resets;
+    device->AddListener(&counter);
+
+    cDisplayMode mode;
+    for (const auto& [fullScreen, bits] :
+         {std::pair{true, 32}, {false, 16}, {true, 16}, {false, 32}})
+    {
+        mode.fullScreen = fullScreen;
+        mode.bitDepth = bits;
+        display->Reset(mode, false);
+        EXPECT_EQ(device->GetMode().fullScreen, fullScreen);
+        EXPECT_EQ(device->GetMode().bitDepth, bits);
+        EXPECT_EQ(device->GetWidth(), 800);
+        device->Clear(kBlack);
+        image.DrawImage(cRect(100, 100, 4, 4), cRect(0, 0, 4, 4), kWhite);
+        device->Present();
+        device->Clear(kBlack);
+        image.DrawImage(cRect(100, 100, 4, 4), cRect(0, 0, 4, 4), kWhite);
+        Refresh();
+        EXPECT_EQ(Pixel(100, 100), kRed) << fullScreen << " " << bits;
+        EXPECT_EQ(Pixel(103, 103), kWhite) << fullScreen << " " << bits;
+    }
+    EXPECT_EQ(resets, 4);
+    device->RemoveListener(&counter);
+}
+
+TEST_F(RenderDeviceGLTest, SixteenBitFramesKeepFiveSixFiveColour)
+{
+    cDisplayMode mode;
+    mode.bitDepth = 16;
+    display->Reset(mode, false);
+    device->FillRect(cRect(0, 0, 4, 4), cColor(0x13, 0x13, 0x13));
+    const cColor c = Pixel(1, 1);
+    // 0x13 has no exact 5- or 6-bit form; a 32-bit frame would keep it.
+    EXPECT_NE(c.r, 0x13);
+    EXPECT_NEAR(c.r, 0x13, 8);
+}
+
+} // namespace
+} // namespace Korva
