@@ -173,7 +173,8 @@ int32_t EngineKeyFromSDL(SDL_Keycode sym, SDL_Scancode scancode)
     return kKeyOther;
 }
 
-cInputDeviceSDL::cInputDeviceSDL(bool attach) : m_attached(attach)
+cInputDeviceSDL::cInputDeviceSDL(cDisplay* display, bool attach)
+    : m_display(display), m_attached(attach)
 {
     cLog::Get().WriteDefault("--- Creating input device (SDL) ---\n");
     m_held.fill(-1);
@@ -181,7 +182,15 @@ cInputDeviceSDL::cInputDeviceSDL(bool attach) : m_attached(attach)
     SetRepeatRate(30.0f);
     if (m_attached)
     {
-        cCoreSDL::Get().AddPlatformMessageHandler(this);
+        if (m_display)
+        {
+            m_display->AddInputDevice(this);
+            m_display->AddListener(this);
+        }
+        else
+        {
+            cCoreSDL::Get().AddPlatformMessageHandler(this);
+        }
         cCore::Get().AddListener(this);
     }
     // Typed characters come from SDL's text input, which a window may not
@@ -192,11 +201,26 @@ cInputDeviceSDL::cInputDeviceSDL(bool attach) : m_attached(attach)
 
 cInputDeviceSDL::~cInputDeviceSDL()
 {
-    if (m_attached && cCore::Exists())
+    if (!m_attached)
+        return;
+    if (m_display)
     {
-        cCoreSDL::Get().RemovePlatformMessageHandler(this);
+        m_display->RemoveInputDevice(this);
+        m_display->RemoveListener(this);
+    }
+    if (cCore::Exists())
+    {
+        if (!m_display)
+            cCoreSDL::Get().RemovePlatformMessageHandler(this);
         cCore::Get().RemoveListener(this);
     }
+}
+
+void cInputDeviceSDL::OnDisplayEvent(const cEvent& event)
+{
+    // The display is going before us: forget it rather than unregister later.
+    if (event.GetType() == kDisplayEventDestroyed)
+        m_display = nullptr;
 }
 
 bool cInputDeviceSDL::HandleEvent(const SDL_Event& event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Core/SDL/PlatformMessageHandler.h"
+#include "engine/Display/Display.h"
 #include "engine/Input/InputDevice.h"
 
 #include <SDL.h>
@@ -13,19 +14,21 @@ namespace Korva
 // Engine key code for an SDL key (100 for keys the engine does not name).
 int32_t EngineKeyFromSDL(SDL_Keycode sym, SDL_Scancode scancode);
 
-// The input device on SDL events, which the core's message pump hands it; it
-// hears the core's ticks too. SDL's own key repeats are ignored (they follow
+// The input device on SDL events, which the display hands it before handling
+// them itself (or, without a display, the core's message pump); it hears the
+// core's ticks too. SDL's own key repeats are ignored (they follow
 // no setting we can read), so the base device repeats with a 0.5 s delay and
 // 30 repeats per second.
-class cInputDeviceSDL : public cInputDevice, public cPlatformMessageHandler
+class cInputDeviceSDL : public cInputDevice, public cPlatformMessageHandler, public cDisplayListener
 {
 public:
-    // `attach`: register with the core for SDL events and ticks (tests that
-    // feed HandleEvent and Tick themselves pass false).
-    explicit cInputDeviceSDL(bool attach = true);
+    // `attach`: register for SDL events and ticks (tests that feed
+    // HandleEvent and Tick themselves pass false).
+    explicit cInputDeviceSDL(cDisplay* display = nullptr, bool attach = true);
     ~cInputDeviceSDL() override;
 
     void OnPlatformMessage(const SDL_Event& message) override { HandleEvent(message); }
+    void OnDisplayEvent(const cEvent& event) override;
 
     // Looks at one SDL event; returns true when it was input and is consumed.
     bool HandleEvent(const SDL_Event& event);
@@ -33,6 +36,7 @@ public:
 private:
     void OnText(const char* utf8);
 
+    cDisplay* m_display;
     bool m_attached;
 
     int32_t m_lastX = -1;

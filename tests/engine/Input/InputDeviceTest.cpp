@@ -100,7 +100,7 @@ protected:
         device.Tick(now);
     }
 
-    cInputDeviceSDL device{false};
+    cInputDeviceSDL device{nullptr, false};
     cRecorder recorder;
 };
 
