@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Sound/SoundFormat.h"
+#include "engine/Sound/SoundInstance.h"
 
 #include <cstdint>
 #include <memory>
@@ -9,7 +10,6 @@
 namespace Korva
 {
 
-class cSoundInstance;
 class cSoundMixer;
 
 // A sound that can be played any number of times at once; each Play makes an
