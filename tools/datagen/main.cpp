@@ -18,9 +18,20 @@ int main(int argc, char** argv)
     try
     {
         DataGen::cOutput out(argv[1]);
-        DataGen::MakeBoardSprites(out);
-        DataGen::MakeFonts(out);
-        DataGen::MakePanels(out);
+        // Each part reports its time, so a slow generator is easy to spot in the build log.
+        auto part = [](const char* name, void (*make)(DataGen::cOutput&), DataGen::cOutput& o)
+        {
+            const auto t0 = std::chrono::steady_clock::now();
+            make(o);
+            const double s =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+            std::printf("  %-8s %.2f s\n", name, s);
+        };
+        part("board", DataGen::MakeBoardSprites, out);
+        part("fonts", DataGen::MakeFonts, out);
+        part("panels", DataGen::MakePanels, out);
+        part("sounds", DataGen::MakeSounds, out);
+        part("music", DataGen::MakeMusic, out);
         out.WriteResourceLists();
         DataGen::ReleaseFonts();
         const double seconds =
