@@ -4,11 +4,21 @@
 #include "engine/Display/RenderDevice.h"
 #include "engine/Display/Sprite.h"
 #include "engine/Gui/GUI.h"
+#include "engine/Sound/SoundResource.h"
 
 #include <algorithm>
 
 namespace Korva
 {
+
+void PlaySoundResource(cResource* sound)
+{
+    auto* resource = dynamic_cast<cSoundResource*>(sound);
+    if (!resource)
+        return;
+    if (cSound* playable = resource->GetSound())
+        playable->Play();
+}
 
 cButton::cButton(cGUI& gui) : cWidget(gui) {}
 
