@@ -31,9 +31,8 @@ sImage BrickFrame(double scale, bool roomForShadow, bool drawShadow, int extra, 
         // The shadow only where the brick is not, so pictures drawn in several
         // layers never darken one another.
         cairo_save(*c);
-        cairo_new_path(*c);
-        cairo_rectangle(*c, 0, 0, w, h);
         HexPathCentred(*c, cx, cy, (kCellW - 4) * scale, (kCellH - 4) * scale, 0.5);
+        cairo_rectangle(*c, 0, 0, w, h);
         cairo_set_fill_rule(*c, CAIRO_FILL_RULE_EVEN_ODD);
         cairo_clip(*c);
         DrawBrickShadow(*c, cx, cy, scale);

@@ -89,6 +89,25 @@ int main(int argc, char** argv)
         std::vector<sEntry> entries;
         for (const auto& e : data.Entries())
         {
+            if (e.type == "Image" && !e.alias.starts_with("ImgSheet"))
+            {
+                // A picture of its own: shown whole as one frame.
+                bool wantedImage = argc == 3;
+                for (int i = 3; i < argc; ++i)
+                    wantedImage = wantedImage || e.alias.starts_with(argv[i]);
+                if (!wantedImage)
+                    continue;
+                sEntry s;
+                s.alias = e.alias;
+                const sImage img = DecodeTGAorPCX(data.ReadFile(e.file), e.file);
+                images[e.alias] = ToSurface(img);
+                s.image = images[e.alias];
+                s.info.imageAlias = e.file;
+                s.info.frames.push_back({0, 0, img.width, img.height, 0, 0});
+                Layout(s);
+                entries.push_back(std::move(s));
+                continue;
+            }
             if (e.type != "Sprite")
                 continue;
             bool wanted = argc == 3;

@@ -30,6 +30,8 @@ int main(int argc, char** argv)
         part("board", DataGen::MakeBoardSprites, out);
         part("fonts", DataGen::MakeFonts, out);
         part("panels", DataGen::MakePanels, out);
+        part("screens", DataGen::MakeScreens, out);
+        part("levels", DataGen::MakeLevels, out);
         part("sounds", DataGen::MakeSounds, out);
         part("music", DataGen::MakeMusic, out);
         out.WriteResourceLists();
