@@ -115,7 +115,9 @@ cFileInput* cFileSystem::OpenInputAt(const std::string& diskPath, const std::str
         lock.unlock();
         KORVA_THROW(cExceptionOpeningFile, diskPath);
     }
-    if (loadToMemory)
+    // Text is always read into memory: with the carriage returns gone, the
+    // stream's size is then what a reader really gets.
+    if (loadToMemory || text)
     {
         std::vector<uint8_t> data = ReadWhole(file);
         std::fclose(file);

@@ -32,6 +32,7 @@ public:
     virtual void AddArchive(const std::string& path);
     virtual void RemoveArchive(const std::string& path);
     // Raises cExceptionOpeningFile when neither the disk nor an archive has it.
+    // Text mode drops carriage returns and always gives a memory stream.
     virtual cFileInput* OpenInput(const std::string& path, bool text, bool loadToMemory);
     // Raises cExceptionCreatingFile.
     virtual cFileOutput* OpenOutput(const std::string& path, bool text, bool append);

@@ -62,6 +62,14 @@ TEST_F(FileSystemTest, OpensStreamsUnderTheRootAndOwnsThem)
     EXPECT_EQ(m_fs.GetOpenStreamCount(), 2u);
     m_fs.Close(onDisk);
     EXPECT_EQ(m_fs.GetOpenStreamCount(), 1u);
+
+    // Text streams report the size a reader gets, carriage returns dropped.
+    m_folder.WriteFile("dos.txt", "a\r\nb\r\n");
+    cFileInput* text = m_fs.OpenInput("dos.txt", true, false);
+    EXPECT_EQ(text->Size(), 4u);
+    std::string line;
+    text->ReadLine(line, true);
+    EXPECT_EQ(line, "a\n");
     // Streams still open go with the file system.
 }
 
