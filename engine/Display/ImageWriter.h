@@ -15,8 +15,7 @@ std::vector<uint8_t> EncodeTGA(const cPixelBuffer& image);
 
 // Writes the picture to a file outside the program's file systems (tests,
 // screenshots): into a temporary file beside it, then renamed over it, so a
-// failed write never leaves half a file. The format follows the extension:
-// TGA whatever the extension. Raises
+// failed write never leaves half a file. Always TGA. Raises
 // cExceptionCreatingFile or cExceptionWhenWritingFile.
 void SaveImage(const cPixelBuffer& image, const std::string& path);
 

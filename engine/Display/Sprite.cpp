@@ -45,6 +45,7 @@ cSprite::cSprite(const std::string& path, cFileSystem& fileSystem, const tImageL
     Read(tree.GetRoot(), path);
     if (lookup)
         m_imageSource = lookup(m_imageAlias);
+    CheckFrames(path);
 }
 
 cSprite::cSprite(const cDataNode& root, const std::string& path, const tImageLookup& lookup)
@@ -52,6 +53,22 @@ cSprite::cSprite(const cDataNode& root, const std::string& path, const tImageLoo
     Read(root, path);
     if (lookup)
         m_imageSource = lookup(m_imageAlias);
+    CheckFrames(path);
+}
+
+void cSprite::CheckFrames(const std::string& path) const
+{
+    // A frame must be a real rectangle inside its image (when the image is
+    // known now); anything else is a broken file, not something to draw.
+    const cImage* image = GetImage();
+    for (const cSpriteFrame& f : m_frames)
+    {
+        if (f.width < 0 || f.height < 0 || f.x < 0 || f.y < 0)
+            BadFile(path);
+        if (image && (static_cast<int64_t>(f.x) + f.width > image->GetWidth() ||
+                      static_cast<int64_t>(f.y) + f.height > image->GetHeight()))
+            BadFile(path);
+    }
 }
 
 cImageSource* cSprite::FindImageResource(const std::string& alias)

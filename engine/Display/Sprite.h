@@ -52,7 +52,9 @@ public:
     explicit cSprite(const std::string& path);
     cSprite(const std::string& path, cFileSystem& fileSystem, const tImageLookup& lookup);
     // From a tree already read; `path` names the file in messages. Raises
-    // cExceptionBadSpriteFile when a required node or attribute is missing.
+    // cExceptionBadSpriteFile when a required node or attribute is missing,
+    // a frame has a negative position or size, or (when its image is
+    // available already) a frame reaches outside the image.
     cSprite(const cDataNode& root, const std::string& path, const tImageLookup& lookup);
 
     // The image resource of that alias in the resource manager, or null.
@@ -102,6 +104,7 @@ public:
 
 private:
     void Read(const cDataNode& root, const std::string& path);
+    void CheckFrames(const std::string& path) const;
 
     std::string m_imageAlias;
     cImageSource* m_imageSource = nullptr;

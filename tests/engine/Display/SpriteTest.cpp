@@ -147,8 +147,12 @@ TEST_F(SpriteTest, MissingRequiredPartsMakeTheWholeFileBad)
     noTime.erase(noTime.find("\t\t\t\tTime=\"0.5\"\n"), 15);
     std::string noFrames = kPlasmaBolt;
     noFrames.replace(noFrames.find("Frames="), 6, "Framez");
-    for (const std::string& text :
-         {noHotSpotY, noTime, noFrames, std::string("Sprite=\n{\n}\n"), std::string()})
+    std::string outsideImage = kPlasmaBolt; // 32 + 40 > 64
+    outsideImage.replace(outsideImage.find("Width=\"8\""), 9, "Width=\"40\"");
+    std::string negativeSize = kPlasmaBolt;
+    negativeSize.replace(negativeSize.find("Height=\"4\""), 10, "Height=\"-4\"");
+    for (const std::string& text : {noHotSpotY, noTime, noFrames, outsideImage, negativeSize,
+                                    std::string("Sprite=\n{\n}\n"), std::string()})
     {
         try
         {
