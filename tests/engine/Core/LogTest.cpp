@@ -63,6 +63,7 @@ TEST_F(LogTest, FilesAttachedLateReceiveTheWholeHistoryAfterTheirHeader)
     log.WriteDefault("first\n");
     log.Write(4, "too detailed\n"); // above the maximum level: neither kept nor written
     log.Write(3, "second\n");
+    std::ofstream(folder / "one.log") << "an old log, longer than the new one will be\n";
     log.AddLogFile(*fileSystem, "/one.log");
     log.WriteDefault("third\n");
     log.AddLogFile(*fileSystem, "/two.log");
@@ -75,15 +76,6 @@ TEST_F(LogTest, FilesAttachedLateReceiveTheWholeHistoryAfterTheirHeader)
     // Every write reaches the file at once, before the log is closed.
     ExpectLogFile(Read("one.log"), "first\nsecond\nthird\nfourth\n");
     ExpectLogFile(Read("two.log"), "first\nsecond\nthird\nfourth\nfifth\n");
-}
-
-TEST_F(LogTest, AttachingReplacesAnOldFile)
-{
-    std::ofstream(folder / "old.log") << "stale content that is longer than the new log\n";
-    cLog::Get().WriteDefault("new\n");
-    cLog::Get().AddLogFile(*fileSystem, "/old.log");
-    cLog::Destroy();
-    ExpectLogFile(Read("old.log"), "new\n");
 }
 
 } // namespace
