@@ -57,7 +57,8 @@ void cSoundMixerQuick::Play(cSound& sound, float volume, float pan, uint32_t fre
         return;
     instance->SetVolume(volume);
     instance->SetPan(pan);
-    instance->SetRate(frequency);
+    // At 0 Hz it would hold one frame forever.
+    instance->SetRate(std::max<uint32_t>(frequency, 1));
     Add(std::move(instance));
 }
 
