@@ -7,9 +7,10 @@ packages=(
   build-essential cmake pkg-config git
   libsdl2-dev libvorbis-dev libogg-dev libgl-dev libgl1-mesa-dri
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libcairo2-dev libfreetype-dev fonts-dejavu-core
+  libcairo2-dev libfreetype-dev fonts-dejavu-core libpng-dev
   xvfb xauth clang libclang-rt-14-dev
   libmd-dev
+  xdg-utils  # xdg-open: the game opens its homepage in the user's browser
 )
 
 missing=()
