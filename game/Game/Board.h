@@ -111,7 +111,10 @@ public:
 
     // Moves.
     static tPiece RotatedPiece(const tPiece& piece, int rotation);
+    bool CanPlacePiece(int x, int y, const tPiece& piece, int rotation) const;
     bool PlacePiece(int x, int y, const tPiece& piece, int rotation);
+    // Whether UseItem would succeed; also what the item preview marks.
+    bool CanUseItem(int x, int y, int code) const;
     bool UseItem(int x, int y, int code);
 
     // The reaction.

@@ -15,58 +15,103 @@ tPiece cBoard::RotatedPiece(const tPiece& piece, int rotation)
     return placed;
 }
 
-bool cBoard::PlacePiece(int x, int y, const tPiece& piece, int rotation)
+bool cBoard::CanPlacePiece(int x, int y, const tPiece& piece, int rotation) const
 {
     const tPiece placed = RotatedPiece(piece, rotation);
-    int targets[7][2];
     for (int k = 0; k < 7; ++k)
     {
-        targets[k][0] = x;
-        targets[k][1] = y;
+        int tx = x, ty = y;
         if (k > 0)
-            Neighbour(x, y, k, targets[k][0], targets[k][1]);
-        if (static_cast<int8_t>(placed[static_cast<size_t>(k)]) > 0 &&
-            !IsFree(targets[k][0], targets[k][1]))
+            Neighbour(x, y, k, tx, ty);
+        if (static_cast<int8_t>(placed[static_cast<size_t>(k)]) > 0 && !IsFree(tx, ty))
             return false;
     }
+    return true;
+}
+
+bool cBoard::PlacePiece(int x, int y, const tPiece& piece, int rotation)
+{
+    if (!CanPlacePiece(x, y, piece, rotation))
+        return false;
+    const tPiece placed = RotatedPiece(piece, rotation);
     for (int k = 0; k < 7; ++k)
     {
         const int code = static_cast<int8_t>(placed[static_cast<size_t>(k)]);
+        int tx = x, ty = y;
+        if (k > 0)
+            Neighbour(x, y, k, tx, ty);
         if (code > 0)
-            SetBrick(targets[k][0], targets[k][1], code);
+            SetBrick(tx, ty, code);
     }
     RunArrowsAndVortices();
     RunMatches();
     return true;
 }
 
-bool cBoard::UseItem(int x, int y, int code)
+namespace
+{
+int SwapDirection(int code)
+{
+    return code == kItemSwapNorthWest ? kNorthWest : code == kItemSwapNorth ? kNorth : kNorthEast;
+}
+} // namespace
+
+bool cBoard::CanUseItem(int x, int y, int code) const
 {
     if (code >= 1 && code <= kBrickLast)
+        return IsFree(x, y);
+    if (code >= kItemPushFirst && code <= kItemPushLast)
     {
-        if (!IsFree(x, y))
-            return false;
+        int nx = x, ny = y;
+        Neighbour(x, y, code - 200, nx, ny);
+        return IsOccupied(x, y) && IsFree(nx, ny);
+    }
+    if (code >= kItemSwapNorthWest && code <= kItemSwapNorthEast)
+    {
+        int nx = x, ny = y;
+        Neighbour(x, y, SwapDirection(code), nx, ny);
+        return IsOccupied(x, y) && IsOccupied(nx, ny);
+    }
+    if (code == kItemTurnClockwise || code == kItemTurnAnticlockwise)
+    {
+        // Every ring brick needs a cell to land on, the next ring position.
+        const int step = code == kItemTurnClockwise ? 1 : 5;
+        bool any = false;
+        for (int k = 0; k < 6; ++k)
+        {
+            int bx = x, by = y;
+            Neighbour(x, y, k + 1, bx, by);
+            if (GetBrickCode(bx, by) <= 0)
+                continue;
+            any = true;
+            int dx = x, dy = y;
+            Neighbour(x, y, (k + step) % 6 + 1, dx, dy);
+            if (!IsInside(dx, dy) || !IsPlaceableClass(GetCellClass(dx, dy)))
+                return false;
+        }
+        return any;
+    }
+    return true;
+}
+
+bool cBoard::UseItem(int x, int y, int code)
+{
+    if (!CanUseItem(x, y, code))
+        return false;
+    if (code >= 1 && code <= kBrickLast)
+    {
         SetBrick(x, y, code);
     }
     else if (code >= kItemPushFirst && code <= kItemPushLast)
     {
-        const int d = code - 200;
-        int nx = x, ny = y;
-        Neighbour(x, y, d, nx, ny);
-        if (!IsOccupied(x, y) || !IsFree(nx, ny))
-            return false;
-        CreateMover(x, y, d, GetBrickCode(x, y));
+        CreateMover(x, y, code - 200, GetBrickCode(x, y));
         SetBrick(x, y, 0);
     }
     else if (code >= kItemSwapNorthWest && code <= kItemSwapNorthEast)
     {
-        const int d = code == kItemSwapNorthWest ? kNorthWest
-                      : code == kItemSwapNorth   ? kNorth
-                                                 : kNorthEast;
+        const int d = SwapDirection(code);
         int nx = x, ny = y;
         Neighbour(x, y, d, nx, ny);
-        if (!IsOccupied(x, y) || !IsOccupied(nx, ny))
-            return false;
         const int a = GetBrickCode(x, y);
         const int b = GetBrickCode(nx, ny);
         SetBrick(x, y, 0);
@@ -78,38 +123,22 @@ bool cBoard::UseItem(int x, int y, int code)
     {
         // The ring brick in direction k travels two directions further round
         // and lands on the next ring position.
-        const int turn = code == kItemTurnClockwise ? 2 : -2;
+        const int turn = code == kItemTurnClockwise ? 2 : 4;
         int ring[6][2];
         int bricks[6];
-        bool any = false;
-        for (int k = 1; k <= 6; ++k)
+        for (int k = 0; k < 6; ++k)
         {
-            ring[k - 1][0] = x;
-            ring[k - 1][1] = y;
-            Neighbour(x, y, k, ring[k - 1][0], ring[k - 1][1]);
-            bricks[k - 1] = GetBrickCode(ring[k - 1][0], ring[k - 1][1]);
+            ring[k][0] = x;
+            ring[k][1] = y;
+            Neighbour(x, y, k + 1, ring[k][0], ring[k][1]);
+            bricks[k] = GetBrickCode(ring[k][0], ring[k][1]);
         }
-        for (int k = 1; k <= 6; ++k)
-        {
-            if (bricks[k - 1] <= 0)
-                continue;
-            any = true;
-            const int next = (k - 1 + (turn > 0 ? 1 : 5)) % 6;
-            const int dx = ring[next][0];
-            const int dy = ring[next][1];
-            if (!IsInside(dx, dy) || !IsPlaceableClass(GetCellClass(dx, dy)))
-                return false;
-        }
-        if (!any)
-            return false;
         for (int k = 0; k < 6; ++k)
             SetBrick(ring[k][0], ring[k][1], 0);
-        for (int k = 1; k <= 6; ++k)
+        for (int k = 0; k < 6; ++k)
         {
-            if (bricks[k - 1] <= 0)
-                continue;
-            const int direction = (k - 1 + turn + 6) % 6 + 1;
-            CreateMover(ring[k - 1][0], ring[k - 1][1], direction, bricks[k - 1]);
+            if (bricks[k] > 0)
+                CreateMover(ring[k][0], ring[k][1], (k + turn) % 6 + 1, bricks[k]);
         }
     }
     RunArrowsAndVortices();

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "game/Game/Level.h"
+#include "game/Game/MoveLog.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Searches for moves that complete a level by playing them with the rules
+// themselves: depth first over placements (every cell, every distinct
+// rotation) and item uses, each move's reaction run to rest, boards hashed
+// so that none is searched twice, and hopeless boards cut off early.
+class cSolver
+{
+public:
+    struct sOptions
+    {
+        uint32_t seed = 1;
+        size_t maxStates = 200000; // boards at rest examined
+        double maxSeconds = 60.0;
+        bool useItems = true;
+    };
+    struct sResult
+    {
+        bool solved = false;
+        // The whole search space was examined (so no solution exists), as
+        // opposed to stopping at a limit.
+        bool exhausted = false;
+        std::vector<cMove> moves;
+        size_t states = 0;
+    };
+
+    static sResult Solve(const cLevel& level, const sOptions& options);
+};
