@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <png.h>
 
 namespace Korva
 {
@@ -32,9 +33,30 @@ std::vector<uint8_t> EncodeTGA(const cPixelBuffer& image)
     return bytes;
 }
 
+std::vector<uint8_t> EncodePNG(const cPixelBuffer& image)
+{
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = static_cast<png_uint_32>(image.GetWidth());
+    png.height = static_cast<png_uint_32>(image.GetHeight());
+    png.format = PNG_FORMAT_RGBA;
+    png_alloc_size_t size = 0;
+    if (image.IsEmpty() ||
+        !png_image_write_to_memory(&png, nullptr, &size, 0, image.GetPixels(), 0, nullptr))
+        return {};
+    std::vector<uint8_t> bytes(size);
+    if (!png_image_write_to_memory(&png, bytes.data(), &size, 0, image.GetPixels(), 0, nullptr))
+        return {};
+    bytes.resize(size);
+    return bytes;
+}
+
 void SaveImage(const cPixelBuffer& image, const std::string& path)
 {
-    const std::vector<uint8_t> bytes = EncodeTGA(image);
+    const bool png = path.size() >= 4 && path.compare(path.size() - 4, 4, ".png") == 0;
+    const std::vector<uint8_t> bytes = png ? EncodePNG(image) : EncodeTGA(image);
+    if (bytes.empty())
+        KORVA_THROW(cExceptionWhenWritingFile, path);
     const std::string temporary = path + ".tmp";
     FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file)

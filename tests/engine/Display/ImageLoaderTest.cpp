@@ -9,7 +9,9 @@
 #include "engine/File/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -255,6 +257,27 @@ TEST(ImageFileTest, WrittenFramesReadBackAndImagesLoadThroughAFileSystem)
     EXPECT_THROW(cImage("/missing.tga", fileSystem), cExceptionOpeningFile);
     EXPECT_THROW(SaveImage(picture, folder.Path() + "/no/such/folder/shot.tga"),
                  cExceptionCreatingFile);
+}
+
+TEST(ImageFileTest, PNGFramesKeepEveryPixel)
+{
+    cPixelBuffer picture(5, 3);
+    for (int32_t y = 0; y < 3; ++y)
+        for (int32_t x = 0; x < 5; ++x)
+            picture.SetPixel(x, y, static_cast<uint8_t>(x * 50), static_cast<uint8_t>(y * 90), 200,
+                             static_cast<uint8_t>(255 - x));
+    cTempFolder folder;
+    SaveImage(picture, folder.Path() + "/shot.png");
+    const std::string file = folder.ReadFile("shot.png");
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_memory(&png, file.data(), file.size()));
+    png.format = PNG_FORMAT_RGBA;
+    ASSERT_EQ(png.width, 5u);
+    ASSERT_EQ(png.height, 3u);
+    std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(png));
+    ASSERT_TRUE(png_image_finish_read(&png, nullptr, pixels.data(), 0, nullptr));
+    EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), picture.GetPixels()));
 }
 
 TEST(PixelBufferTest, ResizeKeepsTheTopLeftPart)
