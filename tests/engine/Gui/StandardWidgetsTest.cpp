@@ -3,6 +3,7 @@
 
 #include "engine/Display/RenderDeviceNull.h"
 #include "engine/Gui/Button.h"
+#include "engine/Gui/Hint.h"
 #include "engine/Gui/ScrollPanel.h"
 #include "engine/Gui/TextBox.h"
 #include "engine/Gui/TextField.h"
@@ -238,6 +239,39 @@ TEST_F(StandardWidgetsTest, ScrollPanelHeldArrowScrollsAt100PixelsPerSecond)
     panel.SetScrollOffset(-5.0f, 150.0f);
     EXPECT_FLOAT_EQ(panel.GetScrollX(), 0.0f);
     EXPECT_FLOAT_EQ(panel.GetVerticalScrollbar()->GetValue(), 0.5f);
+}
+
+} // namespace
+
+namespace
+{
+
+TEST(HintTest, OwnerShowsAndHidesAndTheLineFades)
+{
+    cHint hint;
+    cWidget* button = reinterpret_cast<cWidget*>(0x10);
+    cWidget* other = reinterpret_cast<cWidget*>(0x20);
+    hint.Show(std::string(300, 'x').c_str(), button);
+    EXPECT_EQ(std::string(hint.GetText()).size(), 255u);
+    hint.Update(0.1f);
+    EXPECT_FLOAT_EQ(hint.GetAlpha(), 150.0f);
+    hint.Update(0.1f);
+    EXPECT_FLOAT_EQ(hint.GetAlpha(), 255.0f);
+    hint.Hide(other); // not the owner: stays
+    EXPECT_TRUE(hint.IsVisible());
+    hint.Hide(button);
+    EXPECT_FALSE(hint.IsVisible());
+    hint.Update(0.1f);
+    EXPECT_FLOAT_EQ(hint.GetAlpha(), 155.0f);
+
+    cFixedFont font;
+    hint.Draw(&font, cPoint(400, 580), false);
+    EXPECT_TRUE(font.drawn.empty());
+    hint.Draw(&font, cPoint(400, 580), true);
+    ASSERT_EQ(font.drawn.size(), 1u);
+    hint.Update(1.0f);
+    hint.Draw(&font, cPoint(400, 580), true);
+    EXPECT_EQ(font.drawn.size(), 1u); // faded out
 }
 
 } // namespace
