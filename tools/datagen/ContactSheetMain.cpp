@@ -1,6 +1,9 @@
 // zeltra_contactsheet <program folder> <out.png> [alias prefix...]: draws every
 // frame of every sprite of the generated data onto one labelled picture, straight
 // from the files the game reads, so the art can be reviewed at a glance.
+// zeltra_contactsheet <program folder> <out.png> --board <level alias>: draws
+// that level's board as the game screen shows it.
+#include "tools/datagen/BoardShot.h"
 #include "tools/datagen/Canvas.h"
 #include "tools/datagen/DataSet.h"
 
@@ -85,6 +88,12 @@ int main(int argc, char** argv)
     try
     {
         cDataSet data(argv[1]);
+        if (argc == 5 && std::string(argv[3]) == "--board")
+        {
+            WriteBoardShot(data, argv[4], argv[2]);
+            ReleaseFonts();
+            return 0;
+        }
         std::map<std::string, cairo_surface_t*> images;
         std::vector<sEntry> entries;
         for (const auto& e : data.Entries())
