@@ -29,6 +29,11 @@ void cLog::Destroy()
     Instance().reset();
 }
 
+cLog* cLog::Peek()
+{
+    return Instance().get();
+}
+
 cLog::~cLog()
 {
     for (auto& file : m_files)
@@ -70,6 +75,21 @@ void cLog::RemoveLogFile(cFileSystem& fileSystem, const std::string& path)
             m_files.erase(it);
             return;
         }
+    }
+}
+
+void cLog::RemoveLogFiles(cFileSystem& fileSystem)
+{
+    std::lock_guard lock(m_lock);
+    for (auto it = m_files.begin(); it != m_files.end();)
+    {
+        if (it->fileSystem == &fileSystem)
+        {
+            fileSystem.Close(it->stream);
+            it = m_files.erase(it);
+        }
+        else
+            ++it;
     }
 }
 

@@ -21,6 +21,8 @@ public:
     static cLog& Get();
     // Ends the log at the end of the process: closes every attached file.
     static void Destroy();
+    // The log if it exists, without creating it (for destructors at shut-down).
+    static cLog* Peek();
 
     void Write(int level, const std::string& text);
     void WriteDefault(const std::string& text) { Write(m_defaultLevel, text); }
@@ -29,6 +31,9 @@ public:
     // history into it, and keeps it for every later write.
     void AddLogFile(cFileSystem& fileSystem, const std::string& path);
     void RemoveLogFile(cFileSystem& fileSystem, const std::string& path);
+    // Closes every log file of a file system that is going away, so no write
+    // ever reaches a stream its owner has already destroyed.
+    void RemoveLogFiles(cFileSystem& fileSystem);
 
     int GetDefaultLevel() const { return m_defaultLevel; }
     int GetMaxLevel() const { return m_maxLevel; }

@@ -58,7 +58,13 @@ cFileSystem::cFileSystem(std::string root) : m_root(std::move(root))
     cLog::Get().Write(3, "Root directory: " + m_root + "\n");
 }
 
-cFileSystem::~cFileSystem() = default;
+cFileSystem::~cFileSystem()
+{
+    // A log file may still be attached through this file system (a shut-down
+    // that skipped its own RemoveLogFile); it must be closed while we exist.
+    if (cLog* log = cLog::Peek())
+        log->RemoveLogFiles(*this);
+}
 
 std::string cFileSystem::TranslatePath(const std::string& path) const
 {

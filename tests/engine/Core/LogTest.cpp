@@ -78,5 +78,20 @@ TEST_F(LogTest, FilesAttachedLateReceiveTheWholeHistoryAfterTheirHeader)
     ExpectLogFile(Read("two.log"), "first\nsecond\nthird\nfourth\nfifth\n");
 }
 
+TEST_F(LogTest, AFileSystemThatGoesAwayTakesItsLogFilesWithIt)
+{
+    cLog& log = cLog::Get();
+    log.AddLogFile(*fileSystem, "/gone.log");
+    log.WriteDefault("kept\n");
+    fileSystem.reset(); // without RemoveLogFile, as a shut-down that skipped it would
+    log.WriteDefault("after\n");
+    cLog::Destroy(); // closing the log must not touch the destroyed file system
+
+    std::ifstream in(folder / "gone.log");
+    std::stringstream content;
+    content << in.rdbuf();
+    ExpectLogFile(content.str(), "kept\n");
+}
+
 } // namespace
 } // namespace Korva
