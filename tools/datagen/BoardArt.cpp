@@ -48,19 +48,25 @@ void Symbol(cairo_t* cr, int colour, double x, double y, double r)
         cairo_rectangle(cr, x - r * 0.85, y - r * 0.85, r * 1.7, r * 1.7);
         break;
     case 5:
-        cairo_rectangle(cr, x - r * 0.35, y - r * 1.1, r * 0.7, r * 2.2);
-        cairo_rectangle(cr, x - r * 1.1, y - r * 0.35, r * 2.2, r * 0.7);
-        break;
     case 6:
-        for (int i = 0; i < 2; ++i)
+    {
+        // A plus (5) or a cross (6) as one outline, so its rim has no inner lines.
+        const double a = r * 0.36, b = r * 1.15;
+        const double pts[12][2] = {{-a, -b}, {a, -b}, {a, -a}, {b, -a}, {b, a},   {a, a},
+                                   {a, b},   {-a, b}, {-a, a}, {-b, a}, {-b, -a}, {-a, -a}};
+        const double turn = colour == 6 ? M_PI / 4 : 0;
+        for (int i = 0; i < 12; ++i)
         {
-            cairo_save(cr);
-            cairo_translate(cr, x, y);
-            cairo_rotate(cr, M_PI / 4 + i * M_PI / 2);
-            cairo_rectangle(cr, -r * 0.33, -r * 1.2, r * 0.66, r * 2.4);
-            cairo_restore(cr);
+            const double px = x + pts[i][0] * std::cos(turn) - pts[i][1] * std::sin(turn);
+            const double py = y + pts[i][0] * std::sin(turn) + pts[i][1] * std::cos(turn);
+            if (i == 0)
+                cairo_move_to(cr, px, py);
+            else
+                cairo_line_to(cr, px, py);
         }
+        cairo_close_path(cr);
         break;
+    }
     case 7:
         StarPath(cr, x, y, r * 1.25, r * 0.55, 5, 0);
         break;
@@ -238,9 +244,10 @@ void DrawCell(cairo_t* cr, double x, double y, int kind, double phase, double cr
         // Three chevrons gliding towards the push direction, fading at the ends.
         for (int i = -1; i < 3; ++i)
         {
-            const double t = (i + phase) / 2.0; // 0..1 across the cell
-            const double d = (t - 0.5) * 22;
-            const double alpha = std::max(0.0, std::sin(M_PI * std::clamp(t, 0.0, 1.0)));
+            const double t = (i + phase) / 3.0; // 0..1 across the cell
+            const double d = (t - 0.5) * 24;
+            const double alpha =
+                t < 0 || t > 1 ? 0.0 : 0.3 + 0.7 * std::sin(M_PI * std::clamp(t, 0.0, 1.0));
             Chevron(cr, cx + std::sin(a) * d, cy - std::cos(a) * d, 6.5, a, alpha,
                     RGB255(255, 214, 80));
         }

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -112,11 +114,19 @@ std::vector<int> Numbers(const std::string& text)
 
 void WriteBoardShot(const cDataSet& data, const std::string& levelAlias, const std::string& png)
 {
-    const sResourceEntry* e = data.Find(levelAlias);
-    if (!e)
-        throw std::runtime_error("No level '" + levelAlias + "'.");
+    // An alias of the data set, or a level file of its own.
+    std::string text;
+    if (const sResourceEntry* e = data.Find(levelAlias))
+        text = data.ReadFile(e->file);
+    else
+    {
+        std::ifstream in(levelAlias, std::ios::binary);
+        if (!in)
+            throw std::runtime_error("No level '" + levelAlias + "'.");
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     cDataNode root("Root");
-    ParseDataTree(data.ReadFile(e->file), root);
+    ParseDataTree(text, root);
     const cDataNode* level = root.FindChild("Level");
     if (!level)
         throw std::runtime_error("Bad level file.");

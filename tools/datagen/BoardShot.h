@@ -9,8 +9,8 @@
 namespace DataGen
 {
 
-// Writes a PNG of 800 x 600 with the level of `levelAlias` centred on the game
-// screen's blue.
+// Writes a PNG of 800 x 600 with the level of `levelAlias` (or a level file of
+// that path) centred on the game screen's blue.
 void WriteBoardShot(const cDataSet& data, const std::string& levelAlias, const std::string& png);
 
 } // namespace DataGen
