@@ -1,20 +1,24 @@
 // The generated program folder read through the game's own loaders: every
 // resource list, every resource in it, and every alias the program asks for,
 // with the frame and animation numbering the code relies on.
+#include "engine/Core/Core.h"
 #include "engine/Core/Exception.h"
 #include "engine/Display/ImageLoader.h"
 #include "engine/Display/Sprite.h"
 #include "engine/File/DataTree.h"
 #include "engine/File/FileSystemManager.h"
 #include "engine/File/POSIX/FileSystemPOSIX.h"
+#include "engine/Resource/BuiltIn/BuiltInResourceHandler.h"
 #include "engine/Resource/ResManager.h"
 #include "engine/Resource/Resource.h"
 #include "engine/Resource/ResourceTypeHandler.h"
 #include "engine/Sound/Ogg/SoundLoaderOgg.h"
 #include "engine/Sound/Sound.h"
 #include "engine/Sound/SoundFile.h"
+#include "engine/Sound/SoundSystem.h"
 #include "engine/Sound/Wav/SoundLoaderWav.h"
 #include "game/Game/Campaign.h"
+#include "game/Game/GameResourceHandler.h"
 #include "game/Game/Level.h"
 
 #include <gtest/gtest.h>
@@ -419,6 +423,43 @@ TEST_F(GeneratedData, EveryAliasUsedInTheCodeExists)
         list += m + "\n";
     EXPECT_TRUE(missing.empty()) << list;
     EXPECT_GT(seen, 0u);
+}
+
+// The start-up path of the game: the program folder as the default file
+// system, the engine's and the game's resource handlers, the five lists, and
+// then every resource loaded by the resource manager, as the intro does.
+TEST(GeneratedDataStartUp, EveryResourceLoadsThroughTheResourceManager)
+{
+    cCore::Get().SetWorkingDirectory(kProgramDir);
+    cFileSystemManager::Destroy();
+    ASSERT_EQ(cFileSystemManager::Get().GetCurrent().GetRoot(), kProgramDir);
+    cSoundSystem::Get().AddLoader(std::make_unique<cSoundLoaderWav>());
+    cSoundSystem::Get().AddLoader(std::make_unique<cSoundLoaderOgg>());
+    cResManager::Get().AddTypeHandler(std::make_unique<cBuiltInResourceHandler>());
+    cResManager::Get().AddTypeHandler(std::make_unique<cGameResourceHandler>());
+    for (const char* list : {"Images", "Sprites", "Sounds", "Campaigns", "Levels"})
+        cResManager::Get().LoadList(std::string("/Resources/") + list + ".res");
+    ASSERT_GT(cResManager::Get().GetCount(), 100);
+    std::map<std::string, int> loaded;
+    for (int32_t i = 0; i < cResManager::Get().GetCount(); ++i)
+    {
+        cResource* r = cResManager::Get().GetResource(i);
+        try
+        {
+            r->Load();
+        }
+        catch (const cException& e)
+        {
+            ADD_FAILURE() << r->GetAlias() << ": " << e.GetMessage();
+        }
+        EXPECT_TRUE(r->IsLoaded()) << r->GetAlias();
+        loaded[r->GetTypeName()] += r->IsLoaded() ? 1 : 0;
+    }
+    EXPECT_EQ(loaded["Sound"], 15);
+    EXPECT_EQ(loaded["Campaign"], 1);
+    cResManager::Get().Unload(0);
+    cResManager::Destroy();
+    cFileSystemManager::Destroy();
 }
 
 } // namespace
