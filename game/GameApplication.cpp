@@ -10,6 +10,7 @@
 #include "engine/Gui/GUI.h"
 #include "engine/Input/KeyCodes.h"
 #include "engine/Input/SDL/InputDeviceSDL.h"
+#include "engine/Resource/BuiltIn/BuiltInResourceHandler.h"
 #include "engine/Resource/ResManager.h"
 #include "engine/Resource/Resource.h"
 #include "engine/Sound/Ogg/SoundLoaderOgg.h"
@@ -21,6 +22,7 @@
 #include "game/Game/GameResourceHandler.h"
 #include "game/InitDelay.h"
 #include "game/Screen.h"
+#include "game/SoundPlayer.h"
 
 #include <algorithm>
 #include <chrono>
@@ -132,9 +134,7 @@ void cGameApplication::StartUp(int argc, char** argv)
 
     LoadResources();
 
-    // The game's sound player takes the sound options here (music and sound
-    // on or off, volumes times 0.125) once it exists; until then the mixer
-    // plays at full volume.
+    ApplySoundOptions();
 
     m_gui->SetFixedTimeStep(true, 0.0f);
     CoreUpdate();
@@ -225,6 +225,7 @@ void cGameApplication::LoadResources()
     cResManager& manager = cResManager::Get();
     // The engine's handler for images, sprites and sounds comes first, then
     // the game's for campaigns and levels.
+    manager.AddTypeHandler(std::make_unique<cBuiltInResourceHandler>());
     manager.AddTypeHandler(std::make_unique<cGameResourceHandler>());
     for (const char* list :
          {"/Resources/Images.res", "/Resources/Sprites.res", "/Resources/Sounds.res",
@@ -445,6 +446,7 @@ void cGameApplication::ShutDown()
     if (cScreen* screen = GetScreen(active); screen && m_gui)
         m_gui->GetRoot().RemoveChild(&screen->GetScreenWidget());
     m_screens.fill(nullptr);
+    cSoundPlayer::Destroy();
 
     // Resources first: images give their textures back to a device that
     // still exists.
@@ -655,8 +657,16 @@ float cGameApplication::GetFrameTime()
 
 void cGameApplication::BeginFrame()
 {
-    // The game's sound player clears its once-per-frame flags here once it
-    // exists.
+    cSoundPlayer::Get().ClearFrameFlags();
+}
+
+void cGameApplication::ApplySoundOptions()
+{
+    cSoundPlayer& player = cSoundPlayer::Get();
+    player.SetMusicEnabled(m_options.IsMusicEnabled());
+    player.SetSoundEnabled(m_options.IsSoundEnabled());
+    player.SetMusicVolume(static_cast<float>(m_options.GetMusicVolume()) * 0.125f);
+    player.SetSoundVolume(static_cast<float>(m_options.GetSoundVolume()) * 0.125f);
 }
 
 void cGameApplication::ActivateScreen(eScreen screen)
@@ -695,16 +705,12 @@ void cGameApplication::SetGuiUpdates(bool enabled)
 
 void cGameApplication::PauseSound()
 {
-    // Until the game's sound player exists, pausing the output pauses all
-    // sound.
-    if (m_soundDevice && m_soundRunning)
-        m_soundDevice->Stop();
+    cSoundPlayer::Get().PauseAll();
 }
 
 void cGameApplication::ResumeSound()
 {
-    if (m_soundDevice && m_soundRunning)
-        m_soundDevice->Start();
+    cSoundPlayer::Get().ResumeAll();
 }
 
 void cGameApplication::CoreUpdate()

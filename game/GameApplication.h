@@ -112,6 +112,8 @@ private:
     void CreateInput();
     void CreateSound();
     void LoadResources();
+    // Music and sound on or off and their volumes, to the sound player.
+    void ApplySoundOptions();
     void RunIntro();
     void ShutDown();
     bool SaveProgress();
