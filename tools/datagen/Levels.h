@@ -26,6 +26,7 @@ struct sLevel
     void Flower(int x, int y, int kind = 1);
 };
 
+// The campaign in play order, read from the level files in data/levels.
 std::vector<sLevel> CampaignLevels();
 std::string LevelFileText(const sLevel& level);
 

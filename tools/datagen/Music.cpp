@@ -31,9 +31,9 @@ void MenuMusic(cOutput& out)
     const double beat = 60.0 / 72;
     const double bar = 4 * beat;
     const sChord chords[4] = {{38, {62, 66, 69, 73}},  // Dmaj7
-                              {35, {59, 62, 66, 69}},  // Bm7
-                              {31, {59, 62, 66, 67}},  // Gmaj7
-                              {33, {57, 62, 64, 69}}}; // Asus
+                              {47, {59, 62, 66, 69}},  // Bm7
+                              {43, {59, 62, 66, 67}},  // Gmaj7
+                              {45, {57, 62, 64, 69}}}; // Asus
     const int bars = 16;
     cMix mix(static_cast<size_t>(bars * bar * kRate), true);
     cNoise rnd(72);

@@ -133,7 +133,7 @@ void MakeSounds(cOutput& out)
                          return lp.Run(sq * (t > 0.14 && t < 0.15 ? 0 : 1) *
                                        EnvAD(local, 0.004, 0.06));
                      }),
-              0.55);
+              0.4);
     }
     Write(out, "BricksRemoved",
           Render(0.9, 7,
