@@ -1,6 +1,7 @@
 // Draws through the real window and OpenGL device (under Xvfb in the test
 // script) and checks pixels of the frame read back.
 #include "engine/Display/GL/RenderDeviceGL.h"
+#include "engine/Core/Log.h"
 #include "engine/Display/GL/RenderSystemGL.h"
 #include "engine/Display/Image.h"
 #include "engine/Display/ImageSource.h"
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 namespace Korva
 {
@@ -71,6 +73,23 @@ const cColor kRed(255, 0, 0);
 const cColor kGreen(0, 255, 0);
 const cColor kBlue(0, 0, 255);
 const cColor kWhite(255, 255, 255);
+
+TEST_F(RenderDeviceGLTest, LogsWhatTheSystemReports)
+{
+    std::string all;
+    for (const std::string& line : cLog::Get().GetHistory())
+        all += line;
+    for (const char* text :
+         {"--- Creating display ---\n", "Fullscreen: False\n",
+          "--- Creating render system (OpenGL) ---\n", "Supported resolutions:\n",
+          "--- Creating render device (OpenGL) ---\n", "Graphics adapter: ",
+          "Graphics driver: OpenGL, version ", "Max texture width: ", "Bitdepth: 32\n"})
+        EXPECT_NE(all.find(text), std::string::npos) << text;
+    EXPECT_FALSE(device->GetRendererName().empty());
+    EXPECT_GE(device->GetTextureCaps().maxWidth, 1024);
+    RecordProperty("renderer", device->GetRendererName());
+    RecordProperty("version", device->GetVersionText());
+}
 
 TEST_F(RenderDeviceGLTest, FillsOutlinesAndLinesCoverExactlyTheirPixels)
 {
@@ -177,6 +196,55 @@ TEST_F(RenderDeviceGLTest, TexturedRectanglesScaleRotateAndClip)
     EXPECT_EQ(Pixel(61, 11), kBlue);
     EXPECT_EQ(Pixel(66, 16), kGreen);
     EXPECT_EQ(Pixel(61, 16), kWhite);
+}
+
+TEST_F(RenderDeviceGLTest, TurnedSpritesInEachBlendModeWithClipping)
+{
+    // A sprite of one 4 x 4 frame with its hot spot in the middle.
+    cDataTree tree;
+    cDataNode& sprite = tree.GetRoot().AddChild("Sprite");
+    sprite.AddAttribute("ImageAlias", "Quadrants");
+    cDataNode& frame = sprite.AddChild("Frames").AddChild("F");
+    for (const auto& [name, value] : {std::pair{"X", "0"},
+                                      {"Y", "0"},
+                                      {"Width", "4"},
+                                      {"Height", "4"},
+                                      {"HotSpotX", "2"},
+                                      {"HotSpotY", "2"}})
+        frame.AddAttribute(name, value);
+    cImage image(Quadrants(), "quadrants");
+    cImageRef source(&image);
+    const cSprite quadrants(tree.GetRoot(), "test.spr",
+                            [&](const std::string&) { return &source; });
+
+    const cColor grey(100, 100, 100);
+    device->FillRect(cRect(0, 0, 200, 50), grey);
+    // The clip cuts off the right column of each sprite.
+    const float halfTurn = std::acos(-1.0f);
+    const int32_t modes[3] = {kBlendOpaque, kBlendAlpha, kBlendAdditive};
+    for (int i = 0; i < 3; ++i)
+    {
+        cRenderState state;
+        state.blendMode = modes[i];
+        device->SetRenderState(state);
+        const int32_t x = 20 + 40 * i;
+        device->SetClip(cRect(x - 2, 0, 3, 50));
+        quadrants.DrawFrame(x, 20, 0, cColor(255, 255, 255, 128), 1.0f, halfTurn);
+        device->ResetClip();
+    }
+    device->SetRenderState(cRenderState());
+
+    // Half a turn: red is now bottom right, white top left.
+    EXPECT_EQ(Pixel(18, 18), kWhite);
+    EXPECT_EQ(Pixel(20, 21), kRed);
+    EXPECT_EQ(Pixel(21, 21), grey); // clipped
+    const cColor blended = Pixel(60, 21);
+    EXPECT_NEAR(blended.r, 178, 1);
+    EXPECT_NEAR(blended.g, 50, 1);
+    EXPECT_EQ(Pixel(61, 21), grey);
+    EXPECT_EQ(Pixel(100, 21), cColor(255, 100, 100));
+    EXPECT_EQ(Pixel(98, 21), cColor(100, 255, 100)); // green quadrant added to grey
+    EXPECT_EQ(Pixel(101, 21), grey);
 }
 
 TEST_F(RenderDeviceGLTest, BlendModesAndColourModulation)
