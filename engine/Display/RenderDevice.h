@@ -82,6 +82,8 @@ class cRenderDevice
 {
 public:
     cRenderDevice();
+    // Back ends send kDeviceEventDestroyed from their own destructor, while
+    // they can still take textures back.
     virtual ~cRenderDevice();
     cRenderDevice(const cRenderDevice&) = delete;
     cRenderDevice& operator=(const cRenderDevice&) = delete;
@@ -117,8 +119,10 @@ public:
     // meanwhile receives nothing more.
     void DeliverEvents();
 
-    // --- command list (device pixels, unclipped; see Vertex.h) ---
+    // --- command list: low level, unclipped, in device pixels (Vertex.h);
+    // the drawing operations below are built on it ---
     void ClearCommands();
+    // The ends of a line's band (see LineToBand), not its end pixels.
     void AddLine(const cVertex& v0, const cVertex& v1);
     void AddTriangle(const cVertex& v0, const cVertex& v1, const cVertex& v2);
     void AddTexturedTriangle(const cVertex& v0, const cVertex& v1, const cVertex& v2,
