@@ -60,7 +60,7 @@ void Layout(sEntry& s)
     for (const auto& f : s.info.frames)
     {
         const int big = std::max(f.width, f.height);
-        const double scale = big > 300 ? 300.0 / big : 1.0;
+        const double scale = big > 680 ? 680.0 / big : 1.0;
         const int w = std::max(18, static_cast<int>(f.width * scale));
         const int h = static_cast<int>(f.height * scale);
         if (x + w > kSheetWidth - 10)

@@ -277,7 +277,7 @@ void InstructionPages(cOutput& out)
             DrawColourBrick(p.cr, x, 150, 1.2, c * 11);
         }
         const int mixed[7] = {12, 21, 13, 31, 15, 41, 61};
-        Flower(p.cr, 140, 250, mixed, 0.62);
+        Flower(p.cr, 125, 250, mixed, 0.78);
         p.Text("Here every neighbour shares colour 1 with the middle brick 1-2: all seven go. "
                "Turn a piece with the right mouse button or the space bar; undo a move with u.",
                230, 225, 400, 13);
