@@ -137,6 +137,41 @@ TEST(Encoders, MusicDecodesToTheWholeLoopWithoutAJumpAtTheSeam)
     EXPECT_LT(std::fabs(left.back() - left.front()), 0.1f);
 }
 
+// The two pieces of music as built: long enough to listen to for minutes in
+// a loop, not silent, and the end flows into the start.
+TEST(Encoders, BuiltMusicLoopsSmoothly)
+{
+    for (const char* name : {"MenuMusic", "GameMusic"})
+    {
+        SCOPED_TRACE(name);
+        const fs::path file =
+            fs::path(ZELTRA_TEST_PROGRAM_DIR) / "Sounds" / (std::string(name) + ".ogg");
+        OggVorbis_File vf;
+        ASSERT_EQ(ov_fopen(file.c_str(), &vf), 0);
+        ASSERT_EQ(ov_info(&vf, -1)->channels, 2);
+        std::vector<float> left, right;
+        for (;;)
+        {
+            float** pcm;
+            int section;
+            const long n = ov_read_float(&vf, &pcm, 4096, &section);
+            if (n <= 0)
+                break;
+            left.insert(left.end(), pcm[0], pcm[0] + n);
+            right.insert(right.end(), pcm[1], pcm[1] + n);
+        }
+        ov_clear(&vf);
+        ASSERT_GT(left.size(), static_cast<size_t>(30 * kRate));
+        double energy = 0;
+        for (float v : left)
+            energy += v * v;
+        EXPECT_GT(std::sqrt(energy / left.size()), 0.03);
+        // The step across the seam is no bigger than steps inside the music.
+        EXPECT_LT(std::fabs(left.back() - left.front()), 0.08f);
+        EXPECT_LT(std::fabs(right.back() - right.front()), 0.08f);
+    }
+}
+
 TEST(Encoders, WavHeaderIsPlain16BitMono)
 {
     const std::string wav = EncodeWavMono({0.0, 1.0, -1.0, 2.0});
