@@ -130,3 +130,25 @@ TEST(Match, NoMatchPassWhileABrickMoves)
     EXPECT_EQ(board.GetBrickCode(3, 3), 0);
     EXPECT_EQ(board.GetBrickCode(0, 3), 22);
 }
+
+TEST(Match, StarClearSparesABrickSlidingAtThatMoment)
+{
+    // The piece closes a star ring around (6, 6) and drops a 43 on an arrow
+    // that sends it sliding north over ice: the colour clear of the same move
+    // takes the 43 standing elsewhere but not the one in flight.
+    cLevel level = PlainLevel(9, 9);
+    level.SetCell(5, 4, 1 + kNorth);
+    for (int y = 0; y < 4; ++y)
+        level.SetCell(5, y, kCellIce);
+    cBoard board(level);
+    board.SetBrick(6, 6, 33);
+    SetRing(board, 6, 6, {33, 101, 13, 35, 3, 0}); // north-west (5, 5) open
+    board.SetBrick(0, 8, 43);
+    ASSERT_EQ(Step(board, 5, 5, kNorth), std::make_pair(5, 4));
+    ASSERT_TRUE(board.PlacePiece(5, 5, tPiece{33, 43, 0, 0, 0, 0, 0}, 0));
+    EXPECT_EQ(board.GetBrickCode(6, 6), 0);
+    EXPECT_EQ(board.GetBrickCode(0, 8), 0);
+    EXPECT_EQ(board.GetMovers().size(), 1u);
+    RunBoard(board);
+    EXPECT_EQ(board.GetBrickCode(5, 0), 43);
+}
