@@ -56,6 +56,8 @@ size_t cOggFile::ReadCallback(void* buffer, size_t size, size_t count, void* sou
     if (size == 0)
         return 0;
     const size_t items = std::min(count, (file.m_size - file.m_cursor) / size);
+    if (items == 0)
+        return 0;
     std::memcpy(buffer, file.m_data + file.m_cursor, items * size);
     file.m_cursor += items * size;
     return items;
