@@ -19,8 +19,9 @@ cDisplaySDL::~cDisplaySDL()
         cCoreSDL::Get().RemovePlatformMessageHandler(this);
     if (m_window)
         SDL_DestroyWindow(m_window);
-    if (m_videoStarted)
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // SDL's video stays up for the rest of the process: closing it closes the
+    // X connection, which unloads the OpenGL driver, and a display made later
+    // (tests make many) would load it all over again.
 }
 
 void cDisplaySDL::Create(const cDisplayMode& mode, bool resizable)
@@ -31,7 +32,7 @@ void cDisplaySDL::Create(const cDisplayMode& mode, bool resizable)
     cLog::Get().WriteDefault("--- Creating display ---\n");
     WriteModeToLog(m_mode);
 
-    if (!m_videoStarted)
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
     {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         {
@@ -39,8 +40,8 @@ void cDisplaySDL::Create(const cDisplayMode& mode, bool resizable)
             m_creating = false;
             KORVA_THROW(cException, "Couldn't create window.");
         }
-        m_videoStarted = true;
     }
+    m_videoStarted = true;
     // The frame's colour depth is asked of the OpenGL surface; the render
     // device draws into an offscreen frame of exactly that depth anyway.
     const bool depth16 = mode.bitDepth == 16;
