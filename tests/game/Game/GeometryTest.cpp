@@ -130,19 +130,3 @@ TEST(Geometry, EditorColumnAndRowOperations)
     EXPECT_EQ(board.GetHeight(), 1);
     EXPECT_EQ(board.GetCellKind(2, 0), kCellPlain);
 }
-
-TEST(Geometry, CellsAndBricksOutsideTheBoard)
-{
-    cBoard board(PlainLevel(2, 2));
-    board.SetBrick(5, 5, 11);
-    board.SetCell(-1, 0, kCellIce);
-    EXPECT_EQ(board.GetBrickCode(5, 5), 0);
-    EXPECT_EQ(board.GetCellKind(-1, 0), 0);
-    EXPECT_FALSE(board.IsFree(2, 0));
-    EXPECT_FALSE(board.IsOccupied(2, 0));
-    board.SetBrick(0, 0, 102);
-    EXPECT_FALSE(board.IsMovable(0, 0));
-    EXPECT_TRUE(board.IsCovered(0, 0));
-    board.SetCell(0, 0, kCellPlain);
-    EXPECT_FALSE(board.IsCovered(0, 0));
-}

@@ -160,26 +160,3 @@ TEST(LevelFile, LoadAndSaveThroughAFileSystem)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
     std::filesystem::remove_all(folder);
 }
-
-TEST(LevelModel, SizesPiecesAndItemsIgnoreBadIndices)
-{
-    cLevel level;
-    level.SetWidth(0);
-    EXPECT_EQ(level.GetWidth(), 0);
-    level.SetWidth(3);
-    level.SetHeight(2);
-    level.SetCell(3, 0, kCellIce);
-    EXPECT_EQ(level.GetCell(3, 0), 0);
-    level.SetPieceCount(-1);
-    EXPECT_EQ(level.GetPieceCount(), 0);
-    level.SetPieceCount(2);
-    tPiece piece{1, 1, 1, 1, 1, 1, 1};
-    level.GetPiece(5, piece);
-    EXPECT_EQ(piece[0], 1);
-    level.SetItem(10, 5);
-    EXPECT_EQ(level.GetItem(10), 0);
-    level.SetItem(3, 7);
-    level.Clear();
-    EXPECT_EQ(level.GetPieceCount(), 0);
-    EXPECT_EQ(level.GetItem(3), 7); // the inventory survives Clear
-}
