@@ -1,0 +1,48 @@
+#pragma once
+
+#include "engine/Display/AnimPlayer.h"
+#include "game/Game/Screen/SpriteDrawing.h"
+
+#include <array>
+#include <memory>
+
+namespace Korva
+{
+class cImage;
+class cRenderDevice;
+} // namespace Korva
+
+class cBoard;
+
+// Draws a board in play: cells, crumbling cells, fading bricks, bricks,
+// moving bricks, explosions and plasma bolts, in that order. It reads the
+// board and never changes it; the animations that only decorate (the cells,
+// the idle bomb, plasma) run on its own players.
+class cBoardView
+{
+public:
+    cBoardView();
+
+    void Update(float dt);
+    // The board's origin at (ox, oy); holes are drawn only for the editor.
+    void Draw(Korva::cRenderDevice& device, const cBoard& board, int32_t ox, int32_t oy,
+              bool showHoles = false) const;
+
+    // The bomb frame every bomb on the board shows now.
+    int32_t GetBombFrame(const cBoard& board) const;
+    // The explosion frame a particle shows; -1 while its delay runs.
+    int32_t GetParticleFrame(const cBoard& board, size_t particle) const;
+
+private:
+    void DrawCells(const cBoard& board, int32_t ox, int32_t oy, bool showHoles) const;
+    void DrawBricks(const cBoard& board, const cBrickLook& look, int32_t ox, int32_t oy) const;
+    void DrawBolts(Korva::cRenderDevice& device, const cBoard& board, int32_t ox, int32_t oy) const;
+
+    const Korva::cSprite* m_cells;
+    const Korva::cSprite* m_explosion;
+    Korva::cImage* m_bolt = nullptr;
+    cBrickSprites m_bricks;
+    std::array<std::unique_ptr<Korva::cAnimPlayer>, 13> m_cellPlayers;
+    std::unique_ptr<Korva::cAnimPlayer> m_plasma;
+    float m_time = 0.0f;
+};
