@@ -9,12 +9,15 @@
 #include "engine/Display/Sprite.h"
 #include "engine/File/DataTree.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace Korva
 {
@@ -340,6 +343,86 @@ TEST_F(RenderDeviceGLTest, TexturesDrawAgainAfterFullScreenAndBitDepthSwitches)
     }
     EXPECT_EQ(resets, 4);
     device->RemoveListener(&counter);
+}
+
+TEST_F(RenderDeviceGLTest, WindowMessagesBecomeDisplayEventsAndResizeTheDevice)
+{
+    std::vector<std::string> journal;
+    struct cInput : cPlatformMessageHandler
+    {
+        std::vector<std::string>* journal;
+        void OnPlatformMessage(const SDL_Event& message) override
+        {
+            journal->push_back("input " + std::to_string(message.window.event));
+        }
+    } input;
+    struct cListener : cDisplayListener, cRenderDeviceListener
+    {
+        std::vector<std::string>* journal;
+        void OnDisplayEvent(const cEvent& event) override
+        {
+            std::string line = "display " + std::to_string(event.GetType());
+            if (const auto* params = dynamic_cast<const cEventParams*>(&event))
+                line += " " + std::to_string(params->GetParam1()) + "x" +
+                        std::to_string(params->GetParam2());
+            journal->push_back(line);
+        }
+        void OnDeviceEvent(const cEvent& event) override
+        {
+            if (event.GetType() == kDeviceEventReset)
+                journal->push_back("device reset");
+        }
+    } listener;
+    input.journal = listener.journal = &journal;
+    display->AddInputDevice(&input);
+    display->AddListener(&listener);
+    device->AddListener(&listener);
+
+    auto send = [&](Uint8 kind, int32_t w = 0, int32_t h = 0)
+    {
+        SDL_Event message{};
+        message.type = SDL_WINDOWEVENT;
+        message.window.windowID = SDL_GetWindowID(display->GetWindow());
+        message.window.event = kind;
+        message.window.data1 = w;
+        message.window.data2 = h;
+        display->OnPlatformMessage(message);
+    };
+    send(SDL_WINDOWEVENT_FOCUS_LOST);
+    EXPECT_FALSE(display->IsActive());
+    send(SDL_WINDOWEVENT_FOCUS_GAINED);
+    EXPECT_TRUE(display->IsActive());
+    send(SDL_WINDOWEVENT_CLOSE);
+    send(SDL_WINDOWEVENT_SIZE_CHANGED, 640, 480);
+    const std::vector<std::string> expected = {
+        "input " + std::to_string(SDL_WINDOWEVENT_FOCUS_LOST),
+        "display 2",
+        "input " + std::to_string(SDL_WINDOWEVENT_FOCUS_GAINED),
+        "display 3",
+        "input " + std::to_string(SDL_WINDOWEVENT_CLOSE),
+        "display 1",
+        "input " + std::to_string(SDL_WINDOWEVENT_SIZE_CHANGED),
+        "device reset",
+        "display 4 640x480"};
+    EXPECT_EQ(journal, expected);
+    EXPECT_EQ(device->GetWidth(), 640);
+    EXPECT_EQ(device->GetClip(), cRect(0, 0, 640, 480));
+    device->FillRect(cRect(630, 470, 20, 20), kRed);
+    Refresh();
+    EXPECT_EQ(Pixel(639, 479), kRed);
+    EXPECT_EQ(frame.GetWidth(), 640);
+
+    // In full screen the window's size is not the player's business.
+    cDisplayMode fullScreen;
+    fullScreen.fullScreen = true;
+    display->Reset(fullScreen, false);
+    journal.clear();
+    display->RemoveInputDevice(&input);
+    send(SDL_WINDOWEVENT_SIZE_CHANGED, 1280, 1024);
+    EXPECT_EQ(journal, std::vector<std::string>{});
+    EXPECT_EQ(device->GetWidth(), 800);
+    display->RemoveListener(&listener);
+    device->RemoveListener(&listener);
 }
 
 TEST_F(RenderDeviceGLTest, SixteenBitFramesKeepFiveSixFiveColour)
