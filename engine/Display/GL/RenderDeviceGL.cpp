@@ -2,6 +2,7 @@
 
 #include "engine/Core/Exception.h"
 #include "engine/Core/Log.h"
+#include "engine/Display/PixelFormat.h"
 #include "engine/Display/SDL/DisplaySDL.h"
 
 #include <SDL.h>
@@ -325,14 +326,13 @@ void cRenderDeviceGL::UploadTexture(uint32_t id, const cPixelBuffer& image)
     const cTextureRecord* record = FindTexture(id);
     if (!record || image.IsEmpty())
         return;
-    // Engine pixels are R, G, B, A bytes, which OpenGL takes as they are.
+    // Stored as A8R8G8B8, which OpenGL takes as BGRA bytes.
     const int32_t columns = std::min(image.GetWidth(), record->width);
     const int32_t rows = std::min(image.GetHeight(), record->height);
+    ConvertPixels(image, columns, eTextureFormat::A8R8G8B8, m_upload);
     glBindTexture(GL_TEXTURE_2D, record->handle);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, image.GetWidth());
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, columns, rows, GL_RGBA, GL_UNSIGNED_BYTE,
-                    image.GetPixels());
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, columns, rows, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                    m_upload.data());
 }
 
 bool cRenderDeviceGL::ReadFrame(cPixelBuffer& image)

@@ -75,6 +75,7 @@ private:
     cRenderState m_applied;
     bool m_stateKnown = false;
     std::vector<cGLVertex> m_vertices;
+    std::vector<uint8_t> m_upload;
 };
 
 } // namespace Korva

@@ -2,6 +2,7 @@
 // device that records what would reach the graphics back end.
 #include "engine/Core/Exception.h"
 #include "engine/Display/Image.h"
+#include "engine/Display/PixelFormat.h"
 #include "engine/Display/RenderDeviceNull.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,25 @@ TEST(ColorTest, PacksAsARGBAndClampsEachChannel)
     EXPECT_EQ(cColor().ToARGB(), 0xFF000000u); // opaque black by default
     EXPECT_EQ(cColor(300, -5, 255, 128).ToARGB(), 0x80FF00FFu);
     EXPECT_EQ(cColor::FromARGB(0x80102030u), cColor(0x10, 0x20, 0x30, 0x80));
+}
+
+TEST(PixelFormatTest, ConvertsToTheTextureFormatsColumnsOfEveryRow)
+{
+    cPixelBuffer image(3, 2);
+    image.SetPixel(0, 0, 0x12, 0x34, 0x56, 0x78);
+    image.SetPixel(0, 1, 0xFF, 0x0F, 0xA0, 0x80);
+    std::vector<uint8_t> out;
+    ConvertPixels(image, 2, eTextureFormat::A8R8G8B8, out);
+    ASSERT_EQ(out.size(), 16u); // two columns of two rows
+    // 0x78123456 as a little-endian 32-bit value: ARGB.
+    EXPECT_EQ(std::vector<uint8_t>(out.begin(), out.begin() + 4),
+              (std::vector<uint8_t>{0x56, 0x34, 0x12, 0x78}));
+    EXPECT_EQ(std::vector<uint8_t>(out.begin() + 8, out.begin() + 12),
+              (std::vector<uint8_t>{0xA0, 0x0F, 0xFF, 0x80}));
+    ConvertPixels(image, 5, eTextureFormat::A4R4G4B4, out);
+    ASSERT_EQ(out.size(), 12u); // never more columns than the picture has
+    EXPECT_EQ(out[0] | (out[1] << 8), 0x7135);
+    EXPECT_EQ(out[6] | (out[7] << 8), 0x8F0A);
 }
 
 class RenderDeviceTest : public ::testing::Test
