@@ -890,18 +890,25 @@ void cGame::Draw(int x, int y, bool drawChildren)
         m_boardView.Draw(*device, board, GetOriginX(), GetOriginY());
         if (m_popup == kPopupNone && kBoardArea.Contains(m_mouseX, m_mouseY))
         {
+            // The invalid-cell marks come first and stay below the bricks.
+            device->BeginBatch();
             if (puzzle.IsPieceMode())
                 m_pieceView.DrawPreview(puzzle.GetPiecePanel(), board, m_mouseX, m_mouseY,
                                         GetOriginX(), GetOriginY());
             else if (puzzle.IsItemMode())
                 m_itemBarView.DrawPreview(puzzle.GetItemPanel(), board, m_mouseX, m_mouseY,
                                           GetOriginX(), GetOriginY());
+            device->EndBatch();
         }
         device->PopClip();
 
+        // The panels, the queue and the bar overlap only in that order, so
+        // they can share one batch (drawn by texture in order of first use).
+        device->BeginBatch();
         DrawPanels();
         m_pieceView.DrawQueue(puzzle.GetPiecePanel());
         m_itemBarView.DrawBar(puzzle.GetItemPanel());
+        device->EndBatch();
         m_hint.Draw(&m_font, cPoint(400, 470), m_host.GetOptions().IsShowHints());
         if (puzzle.IsCompleted() && !m_bannerHidden && m_banner)
             m_banner->DrawFrame(400, 250, 0, static_cast<int32_t>(puzzle.GetBannerFade() * 255.0f));
