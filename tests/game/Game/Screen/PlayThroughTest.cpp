@@ -3,6 +3,7 @@
 // do the rest, following solutions the rules' solver records.
 #include "ScreenFixture.h"
 
+#include "engine/Display/ImageWriter.h"
 #include "engine/Display/PixelBuffer.h"
 #include "game/Game/Campaign.h"
 #include "game/Game/CampaignResource.h"
@@ -213,6 +214,54 @@ TEST_F(PlayThroughTest, ExplosionsWaitForTheirDelayAndBombsBurnTogether)
         }
     EXPECT_EQ(differing, 0);
     EXPECT_GT(lit, 50);
+}
+
+// Pictures for the README: ZELTRA_SCREENSHOTS=<folder> writes a level at
+// rest (pointer preview over the board) and one in the middle of a reaction.
+TEST_F(PlayThroughTest, Screenshots)
+{
+    const char* out = std::getenv("ZELTRA_SCREENSHOTS");
+    if (!out)
+        GTEST_SKIP() << "set ZELTRA_SCREENSHOTS to a folder to write the pictures";
+    cLevel level;
+    level.Load(folder.FileSystem(),
+               std::string(ZELTRA_TEST_SOURCE_DIR) + "/docs/images/showcase.lvl");
+    level.SetPieceCount(8);
+    for (int i = 0; i < 8; ++i)
+        level.SetPiece(i, tPiece{static_cast<uint8_t>(11 + 11 * (i % 7)), 12, 0, 34,
+                                 static_cast<uint8_t>(i % 3 == 0 ? 100 : 45), 0, 23});
+    const int items[10] = {88, 201, 203, 208, 210, 101, 0, 0, 0, 0};
+    for (int slot = 0; slot < 10; ++slot)
+        level.SetItem(slot, items[slot]);
+    level.Save(folder.FileSystem(), folder.File("shot.lvl"));
+    game->StartFromFile(folder.FileSystem(), folder.File("shot.lvl"));
+    EXPECT_FALSE(game->IsCampaignMode());
+    const auto shoot = [&](const std::string& name)
+    {
+        cPixelBuffer frame;
+        ASSERT_TRUE(device->ReadFrame(frame));
+        SaveImage(frame, std::string(out) + "/" + name);
+    };
+    Enter();
+    ASSERT_TRUE(RunToRest());
+    const cPoint target = CellPixel(5, 6);
+    Frames(0.6f);
+    MoveTo(target.x + 3, target.y + 2);
+    Frame(0.0f);
+    shoot("game-at-rest.png");
+
+    // A reaction in full swing: a match fading, bricks moving, a bomb's
+    // blast and a plasma bolt.
+    cBoard& board = game->GetPuzzle().GetBoard();
+    board.AddFading(3, 2, 11);
+    board.AddFading(4, 2, 88);
+    board.CreateExplosion(3, 5, 0.0f, 0.05f);
+    board.CreateExplosion(4, 5, 0.0f, 0.05f);
+    board.CreateMover(2, 3, 3, board.GetBrickCode(2, 3));
+    board.CreateBolt(9, 3, 9, 6, 4);
+    MoveTo(40, 400);
+    Frames(0.12f);
+    shoot("game-mid-reaction.png");
 }
 
 } // namespace
