@@ -98,6 +98,18 @@ cGame::cGame(cGUI& gui, cGameHost& host)
     m_quitPopup = std::make_unique<cQuitToMenuPopup>(gui, this);
     m_backToEditorPopup = std::make_unique<cBackToEditorPopup>(gui, this);
     m_completedPopup = std::make_unique<cGameCompletedPopup>(gui, this);
+    // Whatever a click inside a popup focused passes its keys on to the
+    // screen, so Esc and the hot keys keep working.
+    cWidget* focusable[] = {
+        &m_levelInfo->GetTextBox(),          &m_levelInfo->GetCloseButton(),
+        &m_completedPopup->GetTextBox(),     &m_completedPopup->GetHomepageButton(),
+        &m_completedPopup->GetCloseButton(), &m_restartPopup->GetYesButton(),
+        &m_restartPopup->GetNoButton(),      &m_changeLevelPopup->GetYesButton(),
+        &m_changeLevelPopup->GetNoButton(),  &m_quitPopup->GetYesButton(),
+        &m_quitPopup->GetNoButton(),         &m_backToEditorPopup->GetYesButton(),
+        &m_backToEditorPopup->GetNoButton()};
+    for (cWidget* widget : focusable)
+        widget->AddListener(static_cast<cWidgetListener*>(this));
 }
 
 cGame::~cGame()

@@ -97,11 +97,14 @@ TEST_F(GameScreenTest, KeysOpenAndClosePopupsOnlyWhereAllowed)
     EXPECT_EQ(game->GetPopup(), cGame::kPopupNone);
     EXPECT_EQ(host.requests, std::vector<std::string>{"editor"});
 
-    // i replaces any open popup.
+    // i replaces any open popup; a click into its text keeps Esc working.
     Letter('q');
     Letter('i');
     EXPECT_EQ(game->GetPopup(), cGame::kPopupLevelInfo);
+    Click(200 + 100, 25 + 100);
+    EXPECT_EQ(game->GetPopup(), cGame::kPopupLevelInfo);
     Escape();
+    EXPECT_EQ(game->GetPopup(), cGame::kPopupNone);
 
     // Key 0 is the tenth slot; p goes back to the piece.
     Key(SDLK_0, SDL_SCANCODE_0);
