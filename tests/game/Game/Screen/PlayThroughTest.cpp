@@ -139,6 +139,10 @@ TEST_F(PlayThroughTest, TheCampaignIsPlayedToItsEndWithMouseAndKeys)
     {
         SCOPED_TRACE(campaign->GetLevelAlias(index));
         ASSERT_EQ(game->GetCampaignIndex(), index);
+        const auto* info = dynamic_cast<const cPopup*>(game->GetPopupWidget());
+        ASSERT_NE(info, nullptr);
+        EXPECT_EQ(info->GetTitle(), "Level " + std::to_string(index + 1) + " - " +
+                                        game->GetPuzzle().GetLevel().GetName());
         PlayCurrentLevel();
         EXPECT_TRUE(ProgressFileHas(campaign->GetLevelAlias(index)));
         EXPECT_EQ(sounds.Count(kSndLevelCompleted), index - first + 1);
