@@ -1,7 +1,7 @@
 // Draws a small widget tree with the game's own data through the real window
 // and OpenGL device (under Xvfb in the test script) and compares the frame
 // with a stored picture. After a deliberate change of the look, rewrite the
-// picture with ZELTRA_UPDATE_REFERENCE=1 and look at it before committing.
+// picture with ZELTRA_UPDATE_REFERENCES=1 and look at it before committing.
 #include "engine/Core/Core.h"
 #include "engine/Display/Font.h"
 #include "engine/Display/GL/RenderDeviceGL.h"
@@ -165,13 +165,13 @@ TEST_F(PopupReferenceImageTest, PopupWithTextBoxAndButtonsLooksAsStored)
         popup.RemoveAllChildren();
     }
     const cPixelBuffer part = Crop(frame, kArea);
-    if (std::getenv("ZELTRA_UPDATE_REFERENCE"))
+    if (std::getenv("ZELTRA_UPDATE_REFERENCES"))
     {
         SavePicture(part, kReference);
         GTEST_SKIP() << "reference rewritten: " << kReference;
     }
     ASSERT_TRUE(std::filesystem::exists(kReference))
-        << "no reference picture; make one with ZELTRA_UPDATE_REFERENCE=1";
+        << "no reference picture; make one with ZELTRA_UPDATE_REFERENCES=1";
     const cPixelBuffer expected = LoadPicture(kReference);
     ASSERT_EQ(expected.GetWidth(), part.GetWidth());
     ASSERT_EQ(expected.GetHeight(), part.GetHeight());
