@@ -99,7 +99,20 @@ void cMainLoop::Run(cMainLoopHost& host)
         }
         host.CoreUpdate();
         if (!m_active)
-            host.Sleep(100);
+        {
+            // Without the focus no frame runs and the shutter never closes;
+            // a quit asked for meanwhile (a signal, the window's close
+            // button) must still end the game.
+            if (m_quitRequested && m_requested == eScreen::None)
+            {
+                if (m_activeScreen != eScreen::None)
+                    host.DeactivateScreen(m_activeScreen);
+                m_activeScreen = eScreen::None;
+                m_quitNow = true;
+            }
+            else
+                host.Sleep(100);
+        }
     }
     Korva::cLog::Get().WriteDefault("--- Exiting main loop ---\n");
     // Frames with a zero time step add nothing to the sum; without any

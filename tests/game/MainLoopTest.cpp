@@ -183,6 +183,25 @@ TEST(MainLoop, FocusLossStopsDrawingUpdatesAndSound)
     EXPECT_EQ(host.calls, expected);
 }
 
+TEST(MainLoop, QuitWithoutFocusStillEndsTheLoop)
+{
+    cRecordingHost host;
+    cMainLoop loop = StartedLoop(host);
+    host.onCoreUpdate = [&](int pass)
+    {
+        if (pass == 2)
+            loop.OnFocusLost(host);
+        if (pass == 4)
+            loop.RequestQuit();
+    };
+    loop.Run(host);
+    EXPECT_TRUE(loop.IsQuitNow());
+    EXPECT_EQ(host.passes, 4);
+    EXPECT_EQ(host.draws, 2);
+    EXPECT_EQ(host.calls,
+              (std::vector<std::string>{"gui off", "pause", "sleep 100", "deactivate menu"}));
+}
+
 namespace
 {
 // Loses and regains the focus while the loader runs.
