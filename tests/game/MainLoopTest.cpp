@@ -198,8 +198,8 @@ TEST(MainLoop, QuitWithoutFocusStillEndsTheLoop)
     EXPECT_TRUE(loop.IsQuitNow());
     EXPECT_EQ(host.passes, 4);
     EXPECT_EQ(host.draws, 2);
-    EXPECT_EQ(host.calls,
-              (std::vector<std::string>{"gui off", "pause", "sleep 100", "deactivate menu"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"gui off", "pause", "sleep 100", "sleep 100",
+                                                    "deactivate menu"}));
 }
 
 namespace
