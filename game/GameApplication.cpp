@@ -21,6 +21,9 @@
 #include "engine/Sound/Wav/SoundLoaderWav.h"
 #include "game/Game/GameResourceHandler.h"
 #include "game/InitDelay.h"
+#include "game/LevelSelector/LevelSelector.h"
+#include "game/Menu/Intro.h"
+#include "game/Menu/Menu.h"
 #include "game/Screen.h"
 #include "game/SoundPlayer.h"
 
@@ -148,6 +151,8 @@ void cGameApplication::StartUp(int argc, char** argv)
     // The four screens (menu, level selector, game, editor) are created here
     // in this order and register themselves with SetScreen; a screen that is
     // not registered is simply not shown.
+    cMenu::Get();
+    cLevelSelector::Get();
 
     m_loop.ShowFirstScreen(eScreen::Menu, *this);
     m_gui->SetFixedTimeStep(true, 0.0f);
@@ -292,8 +297,10 @@ void cGameApplication::RunIntro()
     cResManager& manager = cResManager::Get();
     const int32_t counted = manager.CountAtLevel(0);
 
-    // The intro screen (the animated logo) becomes the GUI's content here
-    // once it exists; until then the loading bar shows on the empty root.
+    // The intro screen (the animated logo) becomes the GUI's content once
+    // everything is loaded; until then the loading bar shows on the empty
+    // root.
+    cIntro intro(*m_gui);
     std::unique_ptr<cImage> image = LoadLoadingImage();
     cScreenTransition& shutter = m_loop.GetShutter();
     shutter.StartOpening();
@@ -351,6 +358,8 @@ void cGameApplication::RunIntro()
             {
                 m_loop.SetLoading(false);
                 m_gui->SetUpdateEnabled(true);
+                m_gui->GetRoot().AddChild(cPoint(0, 0), &intro);
+                intro.Start();
                 phase = ePhase::Running;
             }
         }
@@ -358,8 +367,7 @@ void cGameApplication::RunIntro()
         {
             shutter.Update(dt);
             fade = std::max(0.0f, fade - 2.0f * dt);
-            // Without an intro screen there is nothing to wait for.
-            const bool finished = true;
+            const bool finished = intro.IsFinished();
             if (!shutter.IsClosing() && (finished || m_loop.IsQuitRequested()))
                 shutter.StartClosing();
             else if (shutter.IsClosing() && shutter.IsDone())
@@ -387,6 +395,8 @@ void cGameApplication::RunIntro()
         CoreUpdate();
     }
 
+    if (intro.GetParent())
+        m_gui->GetRoot().RemoveChild(&intro);
     image.reset();
     m_loop.SetLoaderPending(false);
     m_loop.SetLoading(false);
@@ -446,6 +456,8 @@ void cGameApplication::ShutDown()
     if (cScreen* screen = GetScreen(active); screen && m_gui)
         m_gui->GetRoot().RemoveChild(&screen->GetScreenWidget());
     m_screens.fill(nullptr);
+    cLevelSelector::Destroy();
+    cMenu::Destroy();
     cSoundPlayer::Destroy();
 
     // Resources first: images give their textures back to a device that
