@@ -275,9 +275,12 @@ void cMenu::UpdateChange(float dt)
     }
     else
     {
+        // Without a panel the slide phase stays out of view, so the next
+        // request does not wait for it to come back.
         if (m_shown == ePanel::None)
             m_fly = std::max(0.0f, m_fly - step);
-        m_slide = std::max(0.0f, m_slide - step);
+        else
+            m_slide = std::max(0.0f, m_slide - step);
     }
     PlaceShownPanel();
     PlaceButtons();
