@@ -20,6 +20,7 @@
 #include "engine/Sound/SoundSystem.h"
 #include "engine/Sound/Wav/SoundLoaderWav.h"
 #include "game/Game/GameResourceHandler.h"
+#include "game/Game/Screen/Game.h"
 #include "game/InitDelay.h"
 #include "game/LevelSelector/LevelSelector.h"
 #include "game/Menu/Intro.h"
@@ -153,6 +154,7 @@ void cGameApplication::StartUp(int argc, char** argv)
     // not registered is simply not shown.
     cMenu::Get();
     cLevelSelector::Get();
+    cGame::Get();
 
     m_loop.ShowFirstScreen(eScreen::Menu, *this);
     m_gui->SetFixedTimeStep(true, 0.0f);
@@ -456,6 +458,7 @@ void cGameApplication::ShutDown()
     if (cScreen* screen = GetScreen(active); screen && m_gui)
         m_gui->GetRoot().RemoveChild(&screen->GetScreenWidget());
     m_screens.fill(nullptr);
+    cGame::Destroy();
     cLevelSelector::Destroy();
     cMenu::Destroy();
     cSoundPlayer::Destroy();

@@ -10,7 +10,9 @@ jobs=$(nproc)
 
 run_ctest() {
   # One X server for the whole run; tests that open a window find it in DISPLAY.
-  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$1" --output-on-failure -j"$jobs"
+  # Tests run one at a time: a full-screen window of one test would take the
+  # focus from another's, and a game without focus rightly stops updating.
+  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$1" --output-on-failure
 }
 
 echo "=== Build and test ==="
