@@ -1,14 +1,20 @@
+# The .cpp files directly inside the given folders (relative to the source root).
+function(zeltra_glob_sources out)
+  set(sources)
+  foreach(dir IN LISTS ARGN)
+    file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
+    list(APPEND sources ${found})
+  endforeach()
+  set(${out} ${sources} PARENT_SCOPE)
+endfunction()
+
 # Modules are folders of sources. Each library globs the .cpp files of the
 # folders it owns (not their subfolders), so a new file joins its library
 # without touching the build files. A library with no sources yet is an
 # interface library, so dependants can already name it.
 function(zeltra_library name)
   cmake_parse_arguments(ARG "" "" "DIRS;LIBS" ${ARGN})
-  set(sources)
-  foreach(dir IN LISTS ARG_DIRS)
-    file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
-    list(APPEND sources ${found})
-  endforeach()
+  zeltra_glob_sources(sources ${ARG_DIRS})
   # The process entry holds `main`; inside a library it would be pulled into
   # every test executable in place of the test runner's own.
   list(FILTER sources EXCLUDE REGEX "/ProcessEntry\\.cpp$")
@@ -26,11 +32,7 @@ endfunction()
 # One GoogleTest executable per test area, from the .cpp files of its folders.
 function(zeltra_test name)
   cmake_parse_arguments(ARG "" "" "DIRS;LIBS" ${ARGN})
-  set(sources)
-  foreach(dir IN LISTS ARG_DIRS)
-    file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
-    list(APPEND sources ${found})
-  endforeach()
+  zeltra_glob_sources(sources ${ARG_DIRS})
   if(NOT sources)
     return()
   endif()
