@@ -105,20 +105,27 @@ bool cPuzzle::Undo()
     return true;
 }
 
-bool cPuzzle::PutPiece(int x, int y)
+// Ends a move whose undo step was just pushed: a refused move takes the step
+// back and sounds invalid; a done move sounds its effect and sets the board going.
+bool cPuzzle::FinishMove(bool done, int effect)
 {
-    if (!CanMove() || !m_pieceMode || !m_piecePanel.HasPiecesLeft())
-        return false;
-    PushUndoStep();
-    if (!m_piecePanel.PutAt(x, y, *m_board))
+    if (!done)
     {
         PopUndoStepDiscard();
         Play(kSndInvalid);
         return false;
     }
-    Play(kSndPutPiece);
+    Play(effect);
     m_settled = false;
     return true;
+}
+
+bool cPuzzle::PutPiece(int x, int y)
+{
+    if (!CanMove() || !m_pieceMode || !m_piecePanel.HasPiecesLeft())
+        return false;
+    PushUndoStep();
+    return FinishMove(m_piecePanel.PutAt(x, y, *m_board), kSndPutPiece);
 }
 
 bool cPuzzle::PutPieceAtPixel(int mx, int my, int ox, int oy)
@@ -126,15 +133,7 @@ bool cPuzzle::PutPieceAtPixel(int mx, int my, int ox, int oy)
     if (!CanMove() || !m_pieceMode || !m_piecePanel.HasPiecesLeft())
         return false;
     PushUndoStep();
-    if (!m_piecePanel.TryPut(mx, my, ox, oy, *m_board))
-    {
-        PopUndoStepDiscard();
-        Play(kSndInvalid);
-        return false;
-    }
-    Play(kSndPutPiece);
-    m_settled = false;
-    return true;
+    return FinishMove(m_piecePanel.TryPut(mx, my, ox, oy, *m_board), kSndPutPiece);
 }
 
 bool cPuzzle::PutPieceTurned(int x, int y, int rotation)
@@ -153,15 +152,7 @@ bool cPuzzle::UseItem(int x, int y)
     PushUndoStep();
     int effect = 0;
     const bool used = m_itemPanel.UseAt(x, y, *m_board, effect);
-    if (!used)
-    {
-        PopUndoStepDiscard();
-        Play(kSndInvalid);
-        return false;
-    }
-    Play(effect);
-    m_settled = false;
-    return true;
+    return FinishMove(used, effect);
 }
 
 bool cPuzzle::UseItemAtPixel(int mx, int my, int ox, int oy)
@@ -170,15 +161,8 @@ bool cPuzzle::UseItemAtPixel(int mx, int my, int ox, int oy)
         return false;
     PushUndoStep();
     int effect = 0;
-    if (!m_itemPanel.TryUse(mx, my, ox, oy, *m_board, effect))
-    {
-        PopUndoStepDiscard();
-        Play(kSndInvalid);
-        return false;
-    }
-    Play(effect);
-    m_settled = false;
-    return true;
+    const bool used = m_itemPanel.TryUse(mx, my, ox, oy, *m_board, effect);
+    return FinishMove(used, effect);
 }
 
 bool cPuzzle::UseItemInSlot(int slot, int x, int y)

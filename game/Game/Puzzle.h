@@ -105,6 +105,7 @@ public:
 
     void PushUndoStep();
     void PopUndoStepDiscard();
+    bool FinishMove(bool done, int effect);
     void ClearHistory() { m_history.clear(); }
 
 private:
