@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <thread>
 
@@ -93,6 +94,10 @@ TEST(SoundThreads, MainThreadChangesWhileTheRefillThreadMixes)
             {
                 mixer.Mix(kSampleFormat16, 2, 2205, buffer.data());
                 ++mixes;
+                // A real device waits for its buffer between refills. Without a
+                // pause this loop takes the lock back at once, and an unfair
+                // mutex (ThreadSanitizer's is) can starve the main thread.
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
             }
         });
     for (int i = 0; i < 4000; ++i)
