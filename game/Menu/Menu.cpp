@@ -184,19 +184,8 @@ void cMenu::PlaceButtons()
 
 cWidget* cMenu::PanelWidget(ePanel panel) const
 {
-    switch (panel)
-    {
-    case ePanel::Instructions:
-        return m_instructions.get();
-    case ePanel::Options:
-        return m_options.get();
-    case ePanel::ResetProgress:
-        return m_reset.get();
-    case ePanel::Credits:
-        return m_credits.get();
-    default:
-        return nullptr;
-    }
+    // Every panel is a widget as well.
+    return dynamic_cast<cWidget*>(PanelOf(panel));
 }
 
 cMenuPanel* cMenu::PanelOf(ePanel panel) const
