@@ -10,6 +10,7 @@ packages=(
   libcairo2-dev libfreetype-dev fonts-dejavu-core libpng-dev
   xvfb xauth clang libclang-rt-14-dev
   libmd-dev
+  libx11-dev libxtst-dev  # the end-to-end tests send synthetic input through XTEST
   xdg-utils  # xdg-open: the game opens its homepage in the user's browser
 )
 
