@@ -12,6 +12,11 @@ cDisplay::cDisplay() = default;
 
 cDisplay::~cDisplay() = default;
 
+cPoint cDisplay::GetWindowSize() const
+{
+    return m_windowSize.x > 0 && m_windowSize.y > 0 ? m_windowSize : GetFrameSize();
+}
+
 void cDisplay::AttachRenderDevice(cRenderDevice* device)
 {
     if (m_device && m_device != device)

@@ -2,6 +2,7 @@
 
 #include "engine/Core/Event.h"
 #include "engine/Display/DisplayMode.h"
+#include "engine/Display/Letterbox.h"
 #include "engine/Display/Point.h"
 
 #include <cstdint>
@@ -21,7 +22,7 @@ enum : int32_t
     kDisplayEventClose = 1,     // the user asked to close the window
     kDisplayEventFocusLost = 2, //
     kDisplayEventFocusGained = 3,
-    kDisplayEventSize = 4,      // cEventParams: new client width, height
+    kDisplayEventSize = 4,      // cEventParams: new client width, height (window pixels)
     kDisplayEventSizing = 5,    // cEventParams: width, height while dragging the frame
     kDisplayEventPaint = 6,     // the window needs repainting
     kDisplayEventDestroyed = 7, // the display is going away
@@ -36,6 +37,12 @@ public:
 
 // The program's window: its wanted size, bit depth and window/full-screen
 // state, and the events it raises. Platform variants open the window.
+//
+// The mode's width and height are the frame the game draws (800 x 600);
+// the window's client area may have any size, and the frame is shown in it
+// letterboxed (see cLetterbox). Mouse positions are mapped back to frame
+// pixels with WindowToFrame, so nothing above the display sees the window's
+// real size.
 class cDisplay
 {
 public:
@@ -45,6 +52,7 @@ public:
     cDisplay& operator=(const cDisplay&) = delete;
 
     const cDisplayMode& GetMode() const { return m_mode; }
+    cPoint GetFrameSize() const { return cPoint(m_mode.width, m_mode.height); }
     virtual void Create(const cDisplayMode& mode, bool resizable) = 0;
     // Switches to another size, bit depth or window/full-screen state at run
     // time; ends by sending the size event, which resets the render device.
@@ -70,6 +78,25 @@ public:
     bool IsSystemCursorVisible() const { return m_systemCursorVisible; }
     bool IsActive() const { return m_active; }
     const std::string& GetTitle() const { return m_title; }
+
+    // The client area's size now, in window coordinates (the frame's size
+    // until a window exists).
+    virtual cPoint GetWindowSize() const;
+    // Where the frame is shown in the client area now.
+    cLetterbox GetLetterbox() const { return cLetterbox(GetFrameSize(), GetWindowSize()); }
+    // The frame pixel under a position in the client area, clamped to the
+    // frame (positions on the black bars give the nearest edge pixel).
+    cPoint WindowToFrame(cPoint windowPosition) const
+    {
+        return GetLetterbox().ToFrame(windowPosition);
+    }
+    // The client size in window mode: asked for before `Create` (a size
+    // that does not fit the desktop is not taken), then whatever the player
+    // resizes the window to; full screen keeps it for the way back.
+    void SetWindowedSize(cPoint size) { m_windowedSize = size; }
+    cPoint GetWindowedSize() const { return m_windowedSize; }
+    // The size a resizable window starts with when none was asked for.
+    cPoint GetDefaultWindowedSize() const { return m_defaultWindowedSize; }
     virtual void SetTitle(const std::string& title) { m_title = title; }
 
 protected:
@@ -89,6 +116,9 @@ protected:
     bool m_resetting = false;
     bool m_sizing = false;
     cPoint m_pendingSize;
+    cPoint m_windowSize;
+    cPoint m_windowedSize;
+    cPoint m_defaultWindowedSize;
 
 private:
     cRenderDevice* m_device = nullptr;

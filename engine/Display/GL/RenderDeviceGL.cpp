@@ -157,22 +157,41 @@ void cRenderDeviceGL::Reset(const cDisplayMode& mode)
 
 void cRenderDeviceGL::CreateFrame()
 {
-    m_gl->GenRenderbuffers(1, &m_colorBuffer);
-    m_gl->BindRenderbuffer(GL_RENDERBUFFER, m_colorBuffer);
-    m_gl->RenderbufferStorage(GL_RENDERBUFFER, m_mode.bitDepth == 16 ? GL_RGB565 : GL_RGBA8,
-                              m_mode.width, m_mode.height);
-    m_gl->GenFramebuffers(1, &m_frameBuffer);
-    m_gl->BindFramebuffer(GL_FRAMEBUFFER, m_frameBuffer);
-    m_gl->FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
-                                  m_colorBuffer);
-    if (m_gl->CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+    if (m_mode.bitDepth == 16 && !TryCreateFrame(GL_RGB565))
     {
+        // Not every driver renders into 5-6-5; the option stays as it is
+        // and the frame gets full colour.
+        cLog::Get().WriteDefault("Bitdepth 16 is not available here; drawing with 32 bits.\n");
+        DestroyFrame();
+        m_mode.bitDepth = 32;
+    }
+    if (m_mode.bitDepth != 16 && !TryCreateFrame(GL_RGBA8))
+    {
+        DestroyFrame();
         m_resetting = false;
         KORVA_THROW(cException, "Couldn't create frame buffer.");
     }
     BindFrame();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
+}
+
+bool cRenderDeviceGL::TryCreateFrame(uint32_t format)
+{
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i)
+    {
+        // errors of earlier calls are not this one's
+    }
+    m_gl->GenRenderbuffers(1, &m_colorBuffer);
+    m_gl->BindRenderbuffer(GL_RENDERBUFFER, m_colorBuffer);
+    m_gl->RenderbufferStorage(GL_RENDERBUFFER, format, m_mode.width, m_mode.height);
+    m_gl->GenFramebuffers(1, &m_frameBuffer);
+    m_gl->BindFramebuffer(GL_FRAMEBUFFER, m_frameBuffer);
+    m_gl->FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
+                                  m_colorBuffer);
+    const bool complete = glGetError() == GL_NO_ERROR &&
+                          m_gl->CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    return complete;
 }
 
 void cRenderDeviceGL::DestroyFrame()
@@ -232,13 +251,10 @@ void cRenderDeviceGL::OnDisplayEvent(const cEvent& event)
 {
     if (event.GetType() != kDisplayEventSize)
         return;
-    // A new window size, or the end of a display reset.
-    cDisplayMode wanted = m_display.GetMode();
-    if (const auto* params = dynamic_cast<const cEventParams*>(&event))
-    {
-        wanted.width = params->GetParam1();
-        wanted.height = params->GetParam2();
-    }
+    // The end of a display reset, or a new window size. Only a new mode
+    // (frame size, depth, full screen) resets; the window's size is taken
+    // into account at every Present.
+    const cDisplayMode& wanted = m_display.GetMode();
     if (!(wanted == m_requested))
         Reset(wanted);
 }
@@ -258,24 +274,25 @@ void cRenderDeviceGL::Present()
     int drawableWidth = 0;
     int drawableHeight = 0;
     SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
-    // Fit the frame into the window: whole multiples where they fit, smooth
-    // scaling below 1x, centred with black borders.
-    const double fit = std::min(static_cast<double>(drawableWidth) / m_mode.width,
-                                static_cast<double>(drawableHeight) / m_mode.height);
-    const double scale = fit >= 1.0 ? static_cast<int>(fit) : fit;
-    const int width = static_cast<int>(m_mode.width * scale);
-    const int height = static_cast<int>(m_mode.height * scale);
-    const int x = (drawableWidth - width) / 2;
-    const int y = (drawableHeight - height) / 2;
+    // The window's pixels may be finer than its coordinates (high density
+    // screens); the frame lies in the same place either way.
+    const cLetterbox box(cPoint(m_mode.width, m_mode.height),
+                         cPoint(drawableWidth, drawableHeight));
+    const cRect& shown = box.GetFrame();
 
     m_gl->BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     m_gl->BindFramebuffer(GL_READ_FRAMEBUFFER, m_frameBuffer);
     glViewport(0, 0, drawableWidth, drawableHeight);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    m_gl->BlitFramebuffer(0, 0, m_mode.width, m_mode.height, x, y, x + width, y + height,
-                          GL_COLOR_BUFFER_BIT,
-                          scale == static_cast<int>(scale) ? GL_NEAREST : GL_LINEAR);
+    if (!shown.IsEmpty())
+    {
+        // OpenGL counts window rows from the bottom.
+        const int top = drawableHeight - shown.y;
+        m_gl->BlitFramebuffer(0, 0, m_mode.width, m_mode.height, shown.x, top - shown.height,
+                              shown.GetRight(), top, GL_COLOR_BUFFER_BIT,
+                              box.IsWholeMultiple() ? GL_NEAREST : GL_LINEAR);
+    }
     SDL_GL_SwapWindow(window);
     BindFrame();
 }

@@ -16,10 +16,10 @@ struct cGLFunctions;
 // objects, which Mesa's software renderer offers headless).
 //
 // Everything is drawn into an offscreen frame of exactly the mode's size and
-// bit depth (8 bits per channel for 32, 5-6-5 for 16); Present scales it
-// into the window (whole multiples where they fit) and swaps. So full screen
-// on a desktop that refuses the mode change still shows the 800 x 600 frame,
-// a bit depth switch needs no new context, and ReadFrame always returns the
+// bit depth (8 bits per channel for 32, 5-6-5 for 16 where the driver has
+// it); Present fits it into the window, letterboxed (cLetterbox), and swaps.
+// So the window may have any size, full screen keeps the desktop's mode, a
+// bit depth switch needs no new context, and ReadFrame always returns the
 // frame as drawn.
 class cRenderDeviceGL : public cRenderDevice, public cDisplayListener
 {
@@ -58,6 +58,7 @@ private:
     };
 
     void CreateFrame();
+    bool TryCreateFrame(uint32_t format);
     void DestroyFrame();
     void DestroyAllTextures();
     void BindFrame();

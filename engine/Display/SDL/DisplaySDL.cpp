@@ -7,6 +7,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 namespace Korva
 {
 
@@ -53,11 +55,12 @@ void cDisplaySDL::Create(const cDisplayMode& mode, bool resizable)
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
 
+    ChooseWindowedSize(resizable);
     uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
     if (m_mode.resizable)
         flags |= SDL_WINDOW_RESIZABLE;
     m_window = SDL_CreateWindow(m_title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                mode.width, mode.height, flags);
+                                m_windowedSize.x, m_windowedSize.y, flags);
     if (!m_window)
     {
         cLog::Get().WriteDefault(std::string("SDL window: ") + SDL_GetError() + "\n");
@@ -65,8 +68,11 @@ void cDisplaySDL::Create(const cDisplayMode& mode, bool resizable)
         KORVA_THROW(cException, "Couldn't create window.");
     }
     m_windowId = SDL_GetWindowID(m_window);
+    // Smaller than a quarter of the frame nothing can be played.
+    SDL_SetWindowMinimumSize(m_window, std::max(1, mode.width / 4), std::max(1, mode.height / 4));
     if (mode.fullScreen)
         ApplyWindowState();
+    m_windowSize = GetWindowSize();
     ShowSystemCursor(m_systemCursorVisible);
     SDL_RaiseWindow(m_window);
     // Without a window manager (a bare X server) no focus event ever comes;
@@ -77,37 +83,66 @@ void cDisplaySDL::Create(const cDisplayMode& mode, bool resizable)
     m_creating = false;
 }
 
+void cDisplaySDL::ChooseWindowedSize(bool resizable)
+{
+    const cPoint frame = GetFrameSize();
+    if (!resizable)
+    {
+        // A fixed window shows the frame pixel for pixel.
+        m_windowedSize = m_defaultWindowedSize = frame;
+        return;
+    }
+    const cPoint usable = GetUsableArea();
+    m_defaultWindowedSize = cLetterbox::ChooseWindowSize(frame, cPoint(), usable);
+    const cPoint wanted = m_windowedSize;
+    m_windowedSize = cLetterbox::ChooseWindowSize(frame, wanted, usable);
+    cLog& log = cLog::Get();
+    log.WriteDefault("Usable desktop: " + std::to_string(usable.x) + "x" +
+                     std::to_string(usable.y) + "\n");
+    if (wanted != cPoint() && wanted != m_windowedSize)
+        log.WriteDefault("Window size " + std::to_string(wanted.x) + "x" +
+                         std::to_string(wanted.y) + " does not fit; using the default.\n");
+    log.WriteDefault("Window size: " + std::to_string(m_windowedSize.x) + "x" +
+                     std::to_string(m_windowedSize.y) + "\n");
+}
+
+cPoint cDisplaySDL::GetUsableArea() const
+{
+    int index = m_window ? SDL_GetWindowDisplayIndex(m_window) : 0;
+    if (index < 0)
+        index = 0;
+    SDL_Rect area{};
+    if (SDL_GetDisplayUsableBounds(index, &area) != 0 || area.w <= 0 || area.h <= 0)
+        return cPoint();
+    return cPoint(area.w, area.h);
+}
+
+cPoint cDisplaySDL::GetWindowSize() const
+{
+    if (!m_window)
+        return cDisplay::GetWindowSize();
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(m_window, &width, &height);
+    return cPoint(width, height);
+}
+
 void cDisplaySDL::ApplyWindowState()
 {
     if (m_mode.fullScreen)
     {
-        SDL_DisplayMode wanted{};
-        wanted.w = m_mode.width;
-        wanted.h = m_mode.height;
-        wanted.refresh_rate = m_mode.refreshRate;
-        SDL_DisplayMode closest{};
-        const int index = SDL_GetWindowDisplayIndex(m_window);
-        bool done = false;
-        if (SDL_GetClosestDisplayMode(index < 0 ? 0 : index, &wanted, &closest) &&
-            closest.w == m_mode.width && closest.h == m_mode.height)
-        {
-            done = SDL_SetWindowDisplayMode(m_window, &closest) == 0 &&
-                   SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN) == 0;
-        }
-        if (!done)
-        {
-            // The system offers no such mode (or refuses to switch): take the
-            // desktop's mode; the frame is scaled to it.
-            cLog::Get().WriteDefault("Fullscreen mode: desktop\n");
-            if (SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
-                cLog::Get().WriteDefault(std::string("SDL fullscreen: ") + SDL_GetError() + "\n");
-        }
+        // The desktop's own mode: the frame is scaled to it, so no monitor
+        // has to switch to 800 x 600. Its colour depth stays the desktop's;
+        // the render device's frame keeps the wanted one.
+        cLog::Get().WriteDefault("Fullscreen mode: desktop\n");
+        if (SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+            cLog::Get().WriteDefault(std::string("SDL fullscreen: ") + SDL_GetError() + "\n");
     }
     else
     {
         SDL_SetWindowFullscreen(m_window, 0);
         SDL_SetWindowResizable(m_window, m_mode.resizable ? SDL_TRUE : SDL_FALSE);
-        SDL_SetWindowSize(m_window, m_mode.width, m_mode.height);
+        SDL_SetWindowSize(m_window, m_windowedSize.x, m_windowedSize.y);
     }
     SDL_ShowWindow(m_window);
 }
@@ -122,12 +157,15 @@ void cDisplaySDL::Reset(const cDisplayMode& mode, bool resizable)
     m_resetting = true;
     m_mode = mode;
     m_mode.resizable = resizable && !mode.fullScreen;
+    if (!resizable)
+        m_windowedSize = GetFrameSize();
     cLog::Get().WriteDefault("--- Resetting display ---\n");
     WriteModeToLog(m_mode);
     ApplyWindowState();
     m_resetting = false;
-    // The render device listens and resets itself to the new mode.
-    SendEvent(cEventParams(kDisplayEventSize, m_mode.width, m_mode.height));
+    m_windowSize = GetWindowSize();
+    // The render device listens and resets itself when the mode changed.
+    SendEvent(cEventParams(kDisplayEventSize, m_windowSize.x, m_windowSize.y));
 }
 
 void cDisplaySDL::ShowSystemCursor(bool show)
@@ -170,13 +208,16 @@ void cDisplaySDL::HandleWindowEvent(const SDL_Event& message)
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     {
-        const int32_t width = message.window.data1;
-        const int32_t height = message.window.data2;
-        if (!SizeEventsAllowed() || (width == m_mode.width && height == m_mode.height))
+        // The frame keeps its size; only the window around it changes.
+        const cPoint size(message.window.data1, message.window.data2);
+        const bool maximised = (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MAXIMIZED) != 0;
+        // A maximised window is not the size to come back to.
+        if (SizeEventsAllowed() && !maximised)
+            m_windowedSize = size;
+        if (!SizeEventsAllowed() || size == m_windowSize)
             break;
-        m_mode.width = width;
-        m_mode.height = height;
-        SendEvent(cEventParams(kDisplayEventSize, width, height));
+        m_windowSize = size;
+        SendEvent(cEventParams(kDisplayEventSize, size.x, size.y));
         break;
     }
     case SDL_WINDOWEVENT_EXPOSED:

@@ -10,9 +10,12 @@ namespace Korva
 
 // The display on Linux: one SDL window with an OpenGL surface. SDL's window
 // events arrive through the core's message pump and become display events.
-// Full screen asks for a real mode change to the wanted size and falls back
-// to the desktop's own mode where the system refuses; the render device
-// scales its frame to whatever the window gives it.
+// Full screen takes the desktop's own mode (no mode change, which is slow
+// and refused by some desktops); the render device fits its frame into
+// whatever the window gives it. A resizable window starts at the largest
+// whole multiple of the frame that fits the desktop's usable area, unless a
+// windowed size that still fits was asked for; a fixed one at the frame's
+// size.
 class cDisplaySDL : public cDisplay, public cPlatformMessageHandler
 {
 public:
@@ -26,11 +29,18 @@ public:
     SDL_Window* GetWindow() const { return m_window; }
     void ShowSystemCursor(bool show) override;
     void SetTitle(const std::string& title) override;
+    cPoint GetWindowSize() const override;
+
+    // The desktop's usable area (without panels and docks) of the window's
+    // screen, or the first screen before the window exists; empty when SDL
+    // cannot tell.
+    cPoint GetUsableArea() const;
 
     void OnPlatformMessage(const SDL_Event& message) override;
 
 private:
     void ApplyWindowState();
+    void ChooseWindowedSize(bool resizable);
     void HandleWindowEvent(const SDL_Event& message);
 
     SDL_Window* m_window = nullptr;

@@ -228,13 +228,17 @@ bool cInputDeviceSDL::HandleEvent(const SDL_Event& event)
     switch (event.type)
     {
     case SDL_MOUSEMOTION:
-        if (event.motion.x != m_lastX || event.motion.y != m_lastY)
+    {
+        // Two window positions on the same frame pixel are one position.
+        const cPoint p = ToFrame(event.motion.x, event.motion.y);
+        if (p.x != m_lastX || p.y != m_lastY)
         {
-            m_lastX = event.motion.x;
-            m_lastY = event.motion.y;
+            m_lastX = p.x;
+            m_lastY = p.y;
             QueueEvent(cMouseEvent(kMouseMove, m_lastX, m_lastY, kMouseButtonLeft));
         }
         return true;
+    }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
     {
@@ -254,7 +258,8 @@ bool cInputDeviceSDL::HandleEvent(const SDL_Event& event)
             return false;
         }
         const int32_t kind = event.type == SDL_MOUSEBUTTONDOWN ? kMousePressed : kMouseReleased;
-        QueueEvent(cMouseEvent(kind, event.button.x, event.button.y, button));
+        const cPoint p = ToFrame(event.button.x, event.button.y);
+        QueueEvent(cMouseEvent(kind, p.x, p.y, button));
         return true;
     }
     case SDL_KEYDOWN:
@@ -286,6 +291,12 @@ bool cInputDeviceSDL::HandleEvent(const SDL_Event& event)
     default:
         return false;
     }
+}
+
+cPoint cInputDeviceSDL::ToFrame(int32_t x, int32_t y) const
+{
+    // Without a display (tests that feed events) positions are frame pixels.
+    return m_display ? m_display->WindowToFrame(cPoint(x, y)) : cPoint(x, y);
 }
 
 void cInputDeviceSDL::OnText(const char* utf8)

@@ -16,7 +16,8 @@ int32_t EngineKeyFromSDL(SDL_Keycode sym, SDL_Scancode scancode);
 
 // The input device on SDL events, which the display hands it before handling
 // them itself (or, without a display, the core's message pump); it hears the
-// core's ticks too. SDL's own key repeats are ignored (they follow
+// core's ticks too. Mouse positions are the display's frame pixels, however
+// the window is scaled. SDL's own key repeats are ignored (they follow
 // no setting we can read), so the base device repeats with a 0.5 s delay and
 // 30 repeats per second.
 class cInputDeviceSDL : public cInputDevice, public cPlatformMessageHandler, public cDisplayListener
@@ -35,6 +36,9 @@ public:
 
 private:
     void OnText(const char* utf8);
+    // A position in the window's client area as a pixel of the frame the
+    // game draws (the window may be scaled and letterboxed).
+    cPoint ToFrame(int32_t x, int32_t y) const;
 
     cDisplay* m_display;
     bool m_attached;

@@ -345,7 +345,7 @@ TEST_F(RenderDeviceGLTest, TexturesDrawAgainAfterFullScreenAndBitDepthSwitches)
     device->RemoveListener(&counter);
 }
 
-TEST_F(RenderDeviceGLTest, WindowMessagesBecomeDisplayEventsAndResizeTheDevice)
+TEST_F(RenderDeviceGLTest, WindowMessagesBecomeDisplayEventsAndTheFrameKeepsItsSize)
 {
     std::vector<std::string> journal;
     struct cInput : cPlatformMessageHandler
@@ -395,22 +395,19 @@ TEST_F(RenderDeviceGLTest, WindowMessagesBecomeDisplayEventsAndResizeTheDevice)
     send(SDL_WINDOWEVENT_CLOSE);
     send(SDL_WINDOWEVENT_SIZE_CHANGED, 640, 480);
     const std::vector<std::string> expected = {
-        "input " + std::to_string(SDL_WINDOWEVENT_FOCUS_LOST),
-        "display 2",
-        "input " + std::to_string(SDL_WINDOWEVENT_FOCUS_GAINED),
-        "display 3",
-        "input " + std::to_string(SDL_WINDOWEVENT_CLOSE),
-        "display 1",
-        "input " + std::to_string(SDL_WINDOWEVENT_SIZE_CHANGED),
-        "device reset",
-        "display 4 640x480"};
+        "input " + std::to_string(SDL_WINDOWEVENT_FOCUS_LOST),   "display 2",
+        "input " + std::to_string(SDL_WINDOWEVENT_FOCUS_GAINED), "display 3",
+        "input " + std::to_string(SDL_WINDOWEVENT_CLOSE),        "display 1",
+        "input " + std::to_string(SDL_WINDOWEVENT_SIZE_CHANGED), "display 4 640x480"};
     EXPECT_EQ(journal, expected);
-    EXPECT_EQ(device->GetWidth(), 640);
-    EXPECT_EQ(device->GetClip(), cRect(0, 0, 640, 480));
-    device->FillRect(cRect(630, 470, 20, 20), kRed);
+    // The window is what changed; the game still draws 800 x 600.
+    EXPECT_EQ(display->GetWindowedSize(), cPoint(640, 480));
+    EXPECT_EQ(device->GetWidth(), 800);
+    EXPECT_EQ(device->GetClip(), cRect(0, 0, 800, 600));
+    device->FillRect(cRect(790, 590, 20, 20), kRed);
     Refresh();
-    EXPECT_EQ(Pixel(639, 479), kRed);
-    EXPECT_EQ(frame.GetWidth(), 640);
+    EXPECT_EQ(Pixel(799, 599), kRed);
+    EXPECT_EQ(frame.GetWidth(), 800);
 
     // In full screen the window's size is not the player's business.
     cDisplayMode fullScreen;
@@ -421,6 +418,7 @@ TEST_F(RenderDeviceGLTest, WindowMessagesBecomeDisplayEventsAndResizeTheDevice)
     send(SDL_WINDOWEVENT_SIZE_CHANGED, 1280, 1024);
     EXPECT_EQ(journal, std::vector<std::string>{});
     EXPECT_EQ(device->GetWidth(), 800);
+    EXPECT_EQ(display->GetWindowedSize(), cPoint(800, 600)) << "kept for the way back";
     display->RemoveListener(&listener);
     device->RemoveListener(&listener);
 }
@@ -435,6 +433,53 @@ TEST_F(RenderDeviceGLTest, SixteenBitFramesKeepFiveSixFiveColour)
     // 0x13 has no exact 5- or 6-bit form; a 32-bit frame would keep it.
     EXPECT_NE(c.r, 0x13);
     EXPECT_NEAR(c.r, 0x13, 8);
+}
+
+TEST_F(RenderDeviceGLTest, AResizedWindowShowsTheFrameScaledAndMapsThePointerBack)
+{
+    display->Reset(cDisplayMode{}, true);
+    EXPECT_TRUE(display->GetMode().resizable);
+    SDL_SetWindowSize(display->GetWindow(), 1203, 601);
+    for (int i = 0; i < 20 && display->GetWindowSize() != cPoint(1203, 601); ++i)
+    {
+        SDL_PumpEvents();
+        SDL_Delay(10);
+    }
+    ASSERT_EQ(display->GetWindowSize(), cPoint(1203, 601));
+    EXPECT_EQ(display->GetLetterbox().GetFrame(), cRect(201, 0, 800, 600));
+    EXPECT_EQ(display->WindowToFrame(cPoint(201, 0)), cPoint(0, 0));
+    EXPECT_EQ(display->WindowToFrame(cPoint(1100, 700)), cPoint(799, 599));
+    // The device is not reset by a window size: its textures and frame stay.
+    EXPECT_EQ(device->GetWidth(), 800);
+    device->FillRect(cRect(0, 0, 10, 10), kGreen);
+    device->Present();
+    device->FillRect(cRect(0, 0, 10, 10), kGreen);
+    EXPECT_EQ(Pixel(9, 9), kGreen);
+    // A fixed window goes back to the frame's size.
+    display->Reset(cDisplayMode{}, false);
+    EXPECT_EQ(display->GetWindowedSize(), cPoint(800, 600));
+}
+
+TEST_F(RenderDeviceGLTest, ResizableWindowsStartAtTheLargestWholeMultipleThatFits)
+{
+    const cPoint usable = display->GetUsableArea();
+    ASSERT_GT(usable.x, 0);
+    cDisplaySDL resizable;
+    resizable.Create(cDisplayMode{}, true);
+    const int32_t scale = cLetterbox::LargestWholeScale(cPoint(800, 600), usable);
+    EXPECT_EQ(resizable.GetWindowedSize(), cPoint(800 * scale, 600 * scale));
+    EXPECT_EQ(resizable.GetDefaultWindowedSize(), resizable.GetWindowedSize());
+
+    // A remembered size that fits is taken; one that does not is not.
+    cDisplaySDL remembered;
+    remembered.SetWindowedSize(cPoint(700, 500));
+    remembered.Create(cDisplayMode{}, true);
+    EXPECT_EQ(remembered.GetWindowedSize(), cPoint(700, 500));
+    EXPECT_EQ(remembered.GetWindowSize(), cPoint(700, 500));
+    cDisplaySDL tooLarge;
+    tooLarge.SetWindowedSize(cPoint(usable.x + 1, 600));
+    tooLarge.Create(cDisplayMode{}, true);
+    EXPECT_EQ(tooLarge.GetWindowedSize(), resizable.GetWindowedSize());
 }
 
 } // namespace
