@@ -231,6 +231,62 @@ TEST_F(InputDeviceTest, MouseMovesAndButtons)
     EXPECT_EQ(recorder.events[4].c, kMouseButtonMiddle);
 }
 
+// A display whose window has some size; only the mapping is used.
+class cScaledDisplay : public cDisplay
+{
+public:
+    explicit cScaledDisplay(cPoint window) { m_windowSize = window; }
+    void Create(const cDisplayMode&, bool) override {}
+    void Reset(const cDisplayMode&, bool) override {}
+    void* GetWindowHandle() const override { return nullptr; }
+};
+
+TEST_F(InputDeviceTest, PositionsInAScaledWindowArriveAsFramePixels)
+{
+    cScaledDisplay doubled(cPoint(1600, 1200));
+    cInputDeviceSDL scaled(&doubled, false);
+    scaled.AddListener(&recorder);
+    auto pump = [&]
+    {
+        SDL_Event e;
+        while (SDL_PollEvent(&e))
+            scaled.HandleEvent(e);
+        scaled.Tick(0.0);
+    };
+    Mouse(SDL_MOUSEMOTION, 2, 2);
+    Mouse(SDL_MOUSEMOTION, 3, 3); // the same frame pixel: no second move
+    Mouse(SDL_MOUSEMOTION, 1599, 1199);
+    Mouse(SDL_MOUSEBUTTONDOWN, 1001, 601, SDL_BUTTON_LEFT);
+    pump();
+    ASSERT_EQ(recorder.events.size(), 3u);
+    EXPECT_EQ(recorder.events[0].a, 1);
+    EXPECT_EQ(recorder.events[0].b, 1);
+    EXPECT_EQ(recorder.events[1].a, 799);
+    EXPECT_EQ(recorder.events[1].b, 599);
+    EXPECT_EQ(recorder.events[2].kind, kMousePressed);
+    EXPECT_EQ(recorder.events[2].a, 500);
+    EXPECT_EQ(recorder.events[2].b, 300);
+    scaled.RemoveListener(&recorder);
+
+    // Full HD: 1.8x between black bars; the bars clamp to the frame's edge.
+    recorder.events.clear();
+    cScaledDisplay fullHd(cPoint(1920, 1080));
+    cInputDeviceSDL wide(&fullHd, false);
+    wide.AddListener(&recorder);
+    Mouse(SDL_MOUSEBUTTONDOWN, 240 + 900, 540, SDL_BUTTON_LEFT);
+    Mouse(SDL_MOUSEBUTTONUP, 10, 1079, SDL_BUTTON_LEFT);
+    SDL_Event e;
+    while (SDL_PollEvent(&e))
+        wide.HandleEvent(e);
+    wide.Tick(0.0);
+    ASSERT_EQ(recorder.events.size(), 2u);
+    EXPECT_EQ(recorder.events[0].a, 500);
+    EXPECT_EQ(recorder.events[0].b, 300);
+    EXPECT_EQ(recorder.events[1].a, 0);
+    EXPECT_EQ(recorder.events[1].b, 599);
+    wide.RemoveListener(&recorder);
+}
+
 TEST_F(InputDeviceTest, WrongConversionThrows)
 {
     const cKeyboardEvent key;
