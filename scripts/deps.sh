@@ -12,6 +12,7 @@ packages=(
   libmd-dev
   libx11-dev libxtst-dev  # the end-to-end tests send synthetic input through XTEST
   xdg-utils  # xdg-open: the game opens its homepage in the user's browser
+  appstream desktop-file-utils  # the install test validates the metainfo and desktop entry
 )
 
 missing=()
