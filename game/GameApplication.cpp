@@ -20,6 +20,7 @@
 #include "engine/Sound/SoundSystem.h"
 #include "engine/Sound/Wav/SoundLoaderWav.h"
 #include "game/Game/GameResourceHandler.h"
+#include "game/Editor/Editor.h"
 #include "game/Game/Screen/Game.h"
 #include "game/InitDelay.h"
 #include "game/LevelSelector/LevelSelector.h"
@@ -155,6 +156,7 @@ void cGameApplication::StartUp(int argc, char** argv)
     cMenu::Get();
     cLevelSelector::Get();
     cGame::Get();
+    cEditor::Get();
 
     m_loop.ShowFirstScreen(eScreen::Menu, *this);
     m_gui->SetFixedTimeStep(true, 0.0f);
@@ -458,6 +460,7 @@ void cGameApplication::ShutDown()
     if (cScreen* screen = GetScreen(active); screen && m_gui)
         m_gui->GetRoot().RemoveChild(&screen->GetScreenWidget());
     m_screens.fill(nullptr);
+    cEditor::Destroy();
     cGame::Destroy();
     cLevelSelector::Destroy();
     cMenu::Destroy();
@@ -559,6 +562,22 @@ void cGameApplication::SetScreen(eScreen screen, cScreen* object)
 {
     if (screen != eScreen::None)
         m_screens[ScreenIndex(screen)] = object;
+}
+
+void cGameApplication::RequestEditor()
+{
+    if (cEditor* editor = cEditor::GetIfExists())
+        editor->NewLevel();
+    RequestScreen(eScreen::Editor);
+}
+
+void cGameApplication::RequestTestPlay(const cLevel& level)
+{
+    if (cGame* game = cGame::GetIfExists())
+    {
+        game->StartEditorTest(level);
+        RequestScreen(eScreen::Game);
+    }
 }
 
 cScreen* cGameApplication::GetScreen(eScreen screen) const

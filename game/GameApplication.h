@@ -27,6 +27,7 @@ class cSoundDevice;
 class cSoundMixer;
 } // namespace Korva
 
+class cLevel;
 class cScreen;
 
 // The game's application object. `Main` builds every subsystem in a fixed
@@ -66,6 +67,10 @@ public:
     void RequestLevelSelector() { RequestScreen(eScreen::LevelSelector); }
     // Back to the editor as it was (after a test play).
     void RequestEditorWithLevel() { RequestScreen(eScreen::Editor); }
+    // The editor with a fresh level (entry from the menu).
+    void RequestEditor();
+    // The game screen plays the editor's level in test mode.
+    void RequestTestPlay(const cLevel& level);
     void RequestQuit() { m_loop.RequestQuit(); }
     // The screen object shown for `screen`; screens register at start-up.
     void SetScreen(eScreen screen, cScreen* object);

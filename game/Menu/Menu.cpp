@@ -414,7 +414,7 @@ void cMenu::OnClicked(const cMouseEvent& event, cButton* button)
     {
         // Without an editor screen there is nothing to switch to.
         if (app.GetScreen(eScreen::Editor))
-            app.RequestScreen(eScreen::Editor);
+            app.RequestEditor();
     }
     else if (button == m_buttons[kInstructions].get())
         RequestInstructionsPanel();
