@@ -558,6 +558,18 @@ bool cGameApplication::ResetProgress()
     return SaveProgress();
 }
 
+void cGameApplication::RequestUserLevel(const std::string& name)
+{
+    // Only a plain file name of the folder: nothing outside it is opened.
+    if (name.empty() || name.find_first_of("/\\") != std::string::npos || name == "." ||
+        name == "..")
+        KORVA_THROW(cException, "Invalid level file name: '" + name + "'.");
+    if (!m_userFileSystem)
+        KORVA_THROW(cException, "There is no user folder to play levels from.");
+    cGame::Get().StartFromFile(*m_userFileSystem, std::string(kUserLevelsFolder) + "/" + name);
+    RequestScreen(eScreen::Game);
+}
+
 void cGameApplication::SetScreen(eScreen screen, cScreen* object)
 {
     if (screen != eScreen::None)

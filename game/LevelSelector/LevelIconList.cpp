@@ -17,8 +17,9 @@ namespace
 {
 constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 const cPoint kListSize(470, 370);
+} // namespace
 
-void SkinScrollbar(cScrollbar* bar)
+void SkinBigScrollbar(cScrollbar* bar)
 {
     cSprite* sprite = GetSprite(FindSpriteResource("SprScrollbarBig"));
     if (!bar || !sprite)
@@ -32,7 +33,6 @@ void SkinScrollbar(cScrollbar* bar)
     bar->SetThumbFrames(kButtonHover, 12, 13, 14);
     bar->SetThumbFrames(kButtonPressed, 15, 16, 17);
 }
-} // namespace
 
 cLevelIconList::cLevelIconList(cGUI& gui, cLevelIconListHost& host, const cCampaign* campaign)
     : cScrollPanel(gui, kListSize, false, true), m_host(host), m_campaign(campaign),
@@ -43,7 +43,7 @@ cLevelIconList::cLevelIconList(cGUI& gui, cLevelIconListHost& host, const cCampa
     SetBorder(false);
     if (m_campaign && !m_campaign->GetIconSpriteAlias().empty())
         m_icons = FindSpriteResource(m_campaign->GetIconSpriteAlias());
-    SkinScrollbar(GetVerticalScrollbar());
+    SkinBigScrollbar(GetVerticalScrollbar());
     SetContentSize(kListSize.x - kScrollbarThickness, ContentHeight(m_count));
 }
 

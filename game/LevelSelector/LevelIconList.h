@@ -12,6 +12,15 @@ class cSpriteResource;
 
 class cCampaign;
 
+namespace Korva
+{
+class cScrollbar;
+}
+
+// Gives a list's scrollbar the look of "SprScrollbarBig" (arrows, track and
+// thumb); nothing when the bar or the sprite is missing.
+void SkinBigScrollbar(Korva::cScrollbar* bar);
+
 // What the icon list asks of the selector around it.
 class cLevelIconListHost
 {

@@ -11,16 +11,25 @@
 #include "game/Game/CampaignResource.h"
 #include "game/Game/Screen/Game.h"
 #include "game/GameApplication.h"
+#include "game/LevelSelector/LoadFailedPopup.h"
+#include "game/LevelSelector/SlidingPanel.h"
 #include "game/Menu/PanelButton.h"
-#include "game/Menu/Popup.h"
 #include "game/SoundPlayer.h"
+
+#include <cmath>
+#include <exception>
+#include <numbers>
 
 using namespace Korva;
 
 namespace
 {
 constexpr const char* kSprite = "SprLevelSelectorPanels";
-const cColor kHintColor(240, 240, 0, 255);
+constexpr float kHalfPi = std::numbers::pi_v<float> / 2.0f;
+// The panels travel between y = 100 (shown) and 650 (below the screen).
+constexpr float kSlideBase = 650.0f;
+constexpr float kSlideReach = 550.0f;
+constexpr int32_t kTabButtonOffset = 430;
 
 std::unique_ptr<cLevelSelector> g_selector;
 
@@ -59,6 +68,21 @@ void cApplicationSelectorHost::RequestMenu()
     cGameApplication::Get().RequestMenu();
 }
 
+cFileSystem* cApplicationSelectorHost::GetUserLevelFileSystem()
+{
+    return cGameApplication::Get().GetUserFileSystem();
+}
+
+std::string cApplicationSelectorHost::GetUserLevelsFolder() const
+{
+    return cGameApplication::kUserLevelsFolder;
+}
+
+void cApplicationSelectorHost::PlayUserLevel(const std::string& file)
+{
+    cGameApplication::Get().RequestUserLevel(file);
+}
+
 // --- cLevelSelector ---
 
 cLevelSelector* cLevelSelector::s_instance = nullptr;
@@ -73,14 +97,21 @@ cLevelSelector::cLevelSelector(cGUI& gui, cLevelSelectorHost& host, const cCampa
     SetBackgroundFill(false);
     SetBorder(false);
 
-    m_gamePanel = std::make_unique<cPopup>(cPoint(510, 440), gui);
-    m_gamePanel->SetTitle("game levels");
-    AddChild(cPoint(400 - 255, 100), m_gamePanel.get());
+    m_gamePanel = std::make_unique<cSlidingPanel>(gui, "game levels");
+    AddChild(cPoint(400 - 255, static_cast<int32_t>(m_gamePanelY)), m_gamePanel.get());
     m_icons = std::make_unique<cLevelIconList>(gui, *this, campaign);
     m_gamePanel->AddChild(cPoint(20, 45), m_icons.get());
+    m_userPanel = std::make_unique<cSlidingPanel>(gui, "user levels");
+    AddChild(cPoint(400 - 255, static_cast<int32_t>(m_userPanelY)), m_userPanel.get());
+    m_userLevels = std::make_unique<cUserLevelList>(gui, *this);
+    m_userPanel->AddChild(cPoint(20, 45), m_userLevels.get());
 
     m_back = MakePanelButton(*this, cRect(10, 562, 80, 28), kSprite, 6, this);
     m_play = MakePanelButton(*this, cRect(710, 562, 80, 28), kSprite, 9, this);
+    m_toUserLevels = MakePanelButton(*this, cRect(300, 0, 200, 28), kSprite, 12, this);
+    m_toGameLevels = MakePanelButton(*this, cRect(300, 0, 200, 28), kSprite, 15, this);
+    m_loadFailed = std::make_unique<cLoadFailedPopup>(gui);
+    PlacePanels();
 
     // The first level not yet completed is selected.
     const int32_t count = campaign ? campaign->GetLevelCount() : 0;
@@ -95,7 +126,9 @@ cLevelSelector::cLevelSelector(cGUI& gui, cLevelSelectorHost& host, const cCampa
 cLevelSelector::~cLevelSelector()
 {
     Deactivate();
+    m_loadFailed->Close();
     m_gamePanel->RemoveAllChildren();
+    m_userPanel->RemoveAllChildren();
     RemoveAllChildren();
     s_instance = nullptr;
 }
@@ -126,7 +159,7 @@ void cLevelSelector::Destroy()
 
 void cLevelSelector::Activate()
 {
-    m_random.Seed(cRandom::TimeSeed());
+    m_random.Seed(m_fixedSeed.value_or(cRandom::TimeSeed()));
     m_bands.Seed(m_random);
     if (!m_listening)
         if (cInputDevice* input = m_gui.GetInputDevice())
@@ -135,6 +168,18 @@ void cLevelSelector::Activate()
             m_listening = true;
         }
     cSoundPlayer::Get().SetMusic(kMusicGame);
+    RefreshUserLevels();
+}
+
+void cLevelSelector::RefreshUserLevels()
+{
+    cFileSystem* fileSystem = m_host.GetUserLevelFileSystem();
+    m_userLevels->SetEntries(fileSystem
+                                 ? ReadUserLevelEntries(*fileSystem, m_host.GetUserLevelsFolder())
+                                 : std::vector<sUserLevelEntry>());
+    // A selected file that has gone away is no longer selected.
+    if (m_userLevelSelected && m_userLevels->Find(m_userLevelFile) < 0)
+        ClearSelection();
 }
 
 void cLevelSelector::Deactivate()
@@ -157,18 +202,99 @@ void cLevelSelector::SelectLevel(int32_t index)
     m_icons->SetSelected(index);
 }
 
+void cLevelSelector::SelectUserLevel(const std::string& file)
+{
+    ClearSelection();
+    const int32_t row = m_userLevels->Find(file);
+    if (row < 0)
+        return;
+    m_userLevelSelected = true;
+    m_userLevelFile = file;
+    m_userLevels->SetSelected(row);
+}
+
 void cLevelSelector::ClearSelection()
 {
     m_gameLevelSelected = false;
     m_campaignAlias.clear();
     m_levelIndex = 0;
     m_icons->ClearSelected();
+    m_userLevelSelected = false;
+    m_userLevelFile.clear();
+    m_userLevels->ClearSelected();
 }
 
 void cLevelSelector::PlaySelection()
 {
+    m_loadFailed->Close();
     if (m_gameLevelSelected)
         m_host.PlayCampaignLevel(m_campaignAlias, m_levelIndex);
+    else if (m_userLevelSelected)
+    {
+        const std::string file = m_userLevelFile;
+        try
+        {
+            m_host.PlayUserLevel(file);
+        }
+        catch (const cException& error)
+        {
+            m_loadFailed->Open(*this, file, error.GetMessage());
+        }
+        catch (const std::exception& error)
+        {
+            cLog::Get().WriteDefault("Couldn't play user level '" + file + "': " + error.what() +
+                                     "\n");
+            m_loadFailed->Open(*this, file, "");
+        }
+    }
+}
+
+void cLevelSelector::StartTabSwitch()
+{
+    m_switching = true;
+    m_phase = 0.0f;
+    m_phaseSpeed = kSwitchSpeed;
+    m_hint.HideAny();
+}
+
+void cLevelSelector::UpdateSwitch(float dt)
+{
+    if (!m_switching)
+        return;
+    float& shown = m_gameTab ? m_gamePanelY : m_userPanelY;
+    float& other = m_gameTab ? m_userPanelY : m_gamePanelY;
+    m_phase += m_phaseSpeed * dt;
+    if (m_phaseSpeed > 0.0f)
+    {
+        // The shown panel slides down and out.
+        if (m_phase >= kHalfPi)
+        {
+            m_phase = kHalfPi;
+            m_phaseSpeed = -m_phaseSpeed;
+        }
+        shown = kSlideBase - kSlideReach * std::cos(m_phase);
+        return;
+    }
+    // Then the other one slides up and in.
+    if (m_phase <= 0.0f)
+        m_phase = 0.0f;
+    other = kSlideBase - kSlideReach * std::cos(m_phase);
+    if (m_phase <= 0.0f)
+    {
+        other = kShownY;
+        m_switching = false;
+        m_gameTab = !m_gameTab;
+    }
+}
+
+void cLevelSelector::PlacePanels()
+{
+    const auto gameY = static_cast<int32_t>(std::lround(m_gamePanelY));
+    const auto userY = static_cast<int32_t>(std::lround(m_userPanelY));
+    m_gamePanel->SetPosition(cPoint(400 - 255, gameY));
+    m_userPanel->SetPosition(cPoint(400 - 255, userY));
+    m_toUserLevels->SetPosition(cPoint(300, gameY + kTabButtonOffset));
+    m_toGameLevels->SetPosition(cPoint(300, userY + kTabButtonOffset));
 }
 
 bool cLevelSelector::IsLevelCompleted(const std::string& alias) const
@@ -188,6 +314,8 @@ void cLevelSelector::HideHint(cWidget* owner)
 
 void cLevelSelector::Update(float dt)
 {
+    UpdateSwitch(dt);
+    PlacePanels();
     cWidget::Update(dt);
     m_bands.Update(dt);
     m_hint.Update(dt);
@@ -214,12 +342,27 @@ void cLevelSelector::OnClicked(const cMouseEvent& event, cButton* button)
         m_host.RequestMenu();
     else if (button == m_play.get())
         PlaySelection();
+    else if ((button == m_toUserLevels.get() && m_gameTab) ||
+             (button == m_toGameLevels.get() && !m_gameTab))
+        StartTabSwitch();
 }
 
 void cLevelSelector::OnInputEvent(const cInputEvent& event)
 {
-    if (event.GetClass() == kInputClassKeyboard && event.GetKind() == kKeyPressed &&
-        AsKeyboardEvent(event).GetKey() == kKeyEscape)
+    if (event.GetClass() != kInputClassKeyboard || event.GetKind() != kKeyPressed)
+        return;
+    const int32_t key = AsKeyboardEvent(event).GetKey();
+    // An open message takes Esc and Enter for itself.
+    if (m_loadFailed->IsOpen())
+    {
+        if (key == kKeyEscape || key == kKeyEnter)
+        {
+            cSoundPlayer::Get().PlaySound(kSndButtonPressed);
+            m_loadFailed->Close();
+        }
+        return;
+    }
+    if (key == kKeyEscape)
     {
         cSoundPlayer::Get().PlaySound(kSndButtonPressed);
         m_host.RequestMenu();
