@@ -117,9 +117,14 @@ void cLevelIconList::DrawContent(int x, int y, int32_t viewWidth, int32_t viewHe
         {
             if (i == m_selected)
             {
-                const auto alpha = static_cast<int32_t>(60.0f + 50.0f * std::sin(m_pulse));
+                // A glow that breathes with the pulse inside a gold frame, so
+                // the selection shows at every phase.
+                const float wave = 0.5f + 0.5f * std::sin(m_pulse);
                 device->FillRect(cRect(ix, iy, kIconWidth, kIconHeight),
-                                 cColor(255, 255, 255, alpha));
+                                 cColor(255, 240, 180, static_cast<int32_t>(25.0f + 60.0f * wave)));
+                const cColor gold(255, 210, 60, static_cast<int32_t>(170.0f + 85.0f * wave));
+                device->DrawRect(cRect(ix - 2, iy - 2, kIconWidth + 4, kIconHeight + 4), gold);
+                device->DrawRect(cRect(ix - 1, iy - 1, kIconWidth + 2, kIconHeight + 2), gold);
             }
             else if (i == m_hovered)
                 device->FillRect(cRect(ix, iy, kIconWidth, kIconHeight), cColor(30, 30, 30, 110));

@@ -3,6 +3,7 @@
 #include "engine/Core/Exception.h"
 #include "engine/Core/Log.h"
 #include "engine/Display/RenderDevice.h"
+#include "engine/Display/Sprite.h"
 #include "engine/Gui/GUI.h"
 #include "engine/Input/InputDevice.h"
 #include "engine/Input/KeyCodes.h"
@@ -13,6 +14,7 @@
 #include "game/GameApplication.h"
 #include "game/LevelSelector/LoadFailedPopup.h"
 #include "game/LevelSelector/SlidingPanel.h"
+#include "game/Menu/MenuResources.h"
 #include "game/Menu/PanelButton.h"
 #include "game/SoundPlayer.h"
 
@@ -88,7 +90,7 @@ void cApplicationSelectorHost::PlayUserLevel(const std::string& file)
 cLevelSelector* cLevelSelector::s_instance = nullptr;
 
 cLevelSelector::cLevelSelector(cGUI& gui, cLevelSelectorHost& host, const cCampaign* campaign)
-    : cWidget(gui), m_host(host), m_campaign(campaign)
+    : cWidget(gui), m_host(host), m_campaign(campaign), m_panels(FindSpriteResource(kSprite))
 {
     if (s_instance)
         KORVA_THROW(cException, "An instance of cLevelSelector already exists.");
@@ -330,6 +332,9 @@ void cLevelSelector::Draw(int x, int y, bool drawChildren)
         device->FillRect(cRect(left, top, 800, 600), cColor(10, 12, 24, 255));
         m_bands.Draw(*device, left, top, 255);
     }
+    // Frame 0 is the screen's title, its hot spot at its top centre.
+    if (const cSprite* panels = GetSprite(m_panels); panels && panels->GetFrameCount() > 0)
+        panels->DrawFrame(left + 400, top + 30, 0, 255);
     if (drawChildren)
         DrawChildren(x, y);
     m_hint.Draw(&m_font, cPoint(left + 400, top + 580), m_host.GetShowHints());

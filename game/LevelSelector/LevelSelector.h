@@ -18,7 +18,8 @@
 namespace Korva
 {
 class cFileSystem;
-}
+class cSpriteResource;
+} // namespace Korva
 
 class cCampaign;
 class cLoadFailedPopup;
@@ -167,5 +168,6 @@ private:
     std::unique_ptr<Korva::cButton> m_toUserLevels;
     std::unique_ptr<Korva::cButton> m_toGameLevels;
     std::unique_ptr<cLoadFailedPopup> m_loadFailed;
+    Korva::cSpriteResource* m_panels;
     Korva::cHeadlineFont m_font;
 };

@@ -1,5 +1,6 @@
 #include "game/Menu/Intro.h"
 
+#include "engine/Core/Log.h"
 #include "engine/Display/Image.h"
 #include "engine/Display/ImageResource.h"
 #include "engine/Display/RenderDevice.h"
@@ -70,7 +71,8 @@ cIntro::~cIntro()
 
 void cIntro::Start()
 {
-    m_random.Seed(cRandom::TimeSeed());
+    m_random.Seed(m_fixedSeed.value_or(cRandom::TimeSeed()));
+    m_startTime = std::chrono::steady_clock::now();
     m_running = true;
     m_finished = false;
     m_remaining = kDuration;
@@ -100,6 +102,13 @@ void cIntro::Start()
 
 void cIntro::Finish()
 {
+    if (m_running)
+    {
+        // The part of the start-up time that is the player's to skip.
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - m_startTime);
+        cLog::Get().WriteDefault("Intro shown: " + std::to_string(ms.count()) + " ms\n");
+    }
     m_running = false;
     m_finished = true;
     StopListening();

@@ -6,6 +6,8 @@
 #include "game/LevelSelector/BackgroundBands.h"
 
 #include <array>
+#include <chrono>
+#include <optional>
 
 namespace Korva
 {
@@ -29,6 +31,9 @@ public:
 
     // Starts the animation and listens to the input device until finished.
     void Start();
+    // A fixed seed for the following starts instead of one from the clock
+    // (pictures of the intro).
+    void SetFixedSeed(std::optional<uint32_t> seed) { m_fixedSeed = seed; }
     bool IsRunning() const { return m_running; }
     bool IsFinished() const { return m_finished; }
     float GetRemainingTime() const { return m_remaining; }
@@ -47,6 +52,8 @@ private:
     void StopListening();
 
     cRandom m_random;
+    std::optional<uint32_t> m_fixedSeed;
+    std::chrono::steady_clock::time_point m_startTime;
     bool m_running = false;
     bool m_finished = false;
     bool m_listening = false;

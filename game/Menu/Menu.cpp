@@ -1,6 +1,7 @@
 #include "game/Menu/Menu.h"
 
 #include "engine/Core/Exception.h"
+#include "engine/Core/Log.h"
 #include "engine/Display/Image.h"
 #include "engine/Display/ImageResource.h"
 #include "engine/Display/RenderDevice.h"
@@ -16,6 +17,7 @@
 #include "game/SoundPlayer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <numbers>
 
@@ -23,6 +25,10 @@ using namespace Korva;
 
 namespace
 {
+// Taken while the program is loaded, before main: the origin of the start-up
+// time the menu logs with its first frame.
+const std::chrono::steady_clock::time_point g_processStart = std::chrono::steady_clock::now();
+
 constexpr float kHalfPi = std::numbers::pi_v<float> / 2.0f;
 constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 constexpr const char* kHints[cMenu::kButtonCount] = {
@@ -100,7 +106,7 @@ void cMenu::Destroy()
 
 void cMenu::Activate()
 {
-    m_random.Seed(cRandom::TimeSeed());
+    m_random.Seed(m_fixedSeed.value_or(cRandom::TimeSeed()));
     if (!m_listening)
         if (cInputDevice* input = m_gui.GetInputDevice())
         {
@@ -362,6 +368,14 @@ void cMenu::DrawButton(int k, int32_t left, int32_t top) const
 
 void cMenu::Draw(int x, int y, bool drawChildren)
 {
+    if (!m_drawn)
+    {
+        // How long a player waits for the menu; see scripts/startup-time.sh.
+        m_drawn = true;
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - g_processStart);
+        cLog::Get().WriteDefault("First menu frame: " + std::to_string(ms.count()) + " ms\n");
+    }
     const int32_t left = x + GetPosition().x;
     const int32_t top = y + GetPosition().y;
     DrawBackground(left, top);

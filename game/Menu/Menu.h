@@ -11,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace Korva
 {
@@ -101,6 +102,10 @@ public:
     void OnClicked(const Korva::cMouseEvent& event, Korva::cButton* button) override;
     void OnInputEvent(const Korva::cInputEvent& event) override;
 
+    // Pictures of the menu need the same waves every time: a fixed seed for
+    // the following activations instead of one from the clock.
+    void SetFixedSeed(std::optional<uint32_t> seed) { m_fixedSeed = seed; }
+
     // --- state, for tests ---
     ePanel GetShownPanel() const { return m_shown; }
     eChange GetRequestedChange() const { return m_requested; }
@@ -128,6 +133,8 @@ private:
     static cMenu* s_instance;
 
     cRandom m_random;
+    std::optional<uint32_t> m_fixedSeed;
+    bool m_drawn = false;
     std::array<std::unique_ptr<Korva::cButton>, kButtonCount> m_buttons;
     std::array<ButtonRecord, kButtonCount> m_records{};
     ePanel m_shown = ePanel::None;
