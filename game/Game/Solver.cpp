@@ -32,16 +32,23 @@ private:
 
     bool OverLimit()
     {
-        if (result.states >= m_options.maxStates)
+        if (limitHit)
+            return true;
+        if (result.states >= m_options.maxStates || Stopped())
             limitHit = true;
-        else if ((result.states & 63) == 0)
+        else
         {
+            // Once per board: expanding one costs far more than the clock.
             const std::chrono::duration<double> elapsed =
                 std::chrono::steady_clock::now() - m_start;
             if (elapsed.count() > m_options.maxSeconds)
                 limitHit = true;
         }
         return limitHit;
+    }
+    bool Stopped() const
+    {
+        return m_options.stop && m_options.stop->load(std::memory_order_relaxed);
     }
     void Expand(const cPuzzle& puzzle, std::vector<sChild>& children);
     void TryMove(const cPuzzle& puzzle, const cMove& move, std::vector<sChild>& children);
@@ -154,6 +161,13 @@ bool Hopeless(const cPuzzle& puzzle)
 
 void cSearch::TryMove(const cPuzzle& puzzle, const cMove& move, std::vector<sChild>& children)
 {
+    // A wide board has hundreds of moves, each run to rest: a stop request
+    // is honoured between them rather than after all of them.
+    if (Stopped())
+    {
+        limitHit = true;
+        return;
+    }
     sChild child{move, puzzle, 0};
     if (!PlayMove(child.puzzle, move))
         return;
@@ -211,6 +225,8 @@ bool cSearch::Search(const cPuzzle& puzzle, int depth)
         return false;
     std::vector<sChild> children;
     Expand(puzzle, children);
+    if (limitHit)
+        return false;
     // Fewest bricks left first: clearing moves are tried before the rest.
     std::stable_sort(children.begin(), children.end(),
                      [](const sChild& a, const sChild& b) { return a.score < b.score; });
@@ -230,13 +246,12 @@ bool cSearch::Search(const cPuzzle& puzzle, int depth)
 }
 } // namespace
 
-cSolver::sResult cSolver::Solve(const cLevel& level, const sOptions& options)
+namespace
 {
-    cPuzzle puzzle({}, options.seed);
-    puzzle.SetLevel(level);
-    BeginReplay(puzzle);
+cSolver::sResult SearchFrom(const cPuzzle& puzzle, const cSolver::sOptions& options)
+{
     cSearch search(options);
-    if (!puzzle.IsSettled())
+    if (!puzzle.HasBoard() || !puzzle.IsSettled())
     {
         search.result.exhausted = true; // the start never comes to rest
         return search.result;
@@ -244,4 +259,21 @@ cSolver::sResult cSolver::Solve(const cLevel& level, const sOptions& options)
     search.Search(puzzle, 0);
     search.result.exhausted = !search.result.solved && !search.limitHit;
     return search.result;
+}
+} // namespace
+
+cSolver::sResult cSolver::Solve(const cLevel& level, const sOptions& options)
+{
+    cPuzzle puzzle({}, options.seed);
+    puzzle.SetLevel(level);
+    BeginReplay(puzzle);
+    return SearchFrom(puzzle, options);
+}
+
+cSolver::sResult cSolver::SolveFrom(const cPuzzle& puzzle, const sOptions& options)
+{
+    cPuzzle copy = puzzle;
+    copy.SetListener(nullptr);
+    copy.ClearHistory();
+    return SearchFrom(copy, options);
 }

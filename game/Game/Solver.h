@@ -3,9 +3,12 @@
 #include "game/Game/Level.h"
 #include "game/Game/MoveLog.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+class cPuzzle;
 
 // Searches for moves that complete a level by playing them with the rules
 // themselves: depth first over placements (every cell, every distinct
@@ -20,6 +23,9 @@ public:
         size_t maxStates = 200000; // boards at rest examined
         double maxSeconds = 60.0;
         bool useItems = true;
+        // Set from another thread to end the search early; it then reports
+        // a limit, as if the time had run out.
+        const std::atomic<bool>* stop = nullptr;
     };
     struct sResult
     {
@@ -32,4 +38,9 @@ public:
     };
 
     static sResult Solve(const cLevel& level, const sOptions& options);
+    // Searches on from a puzzle as it stands (settled, its start matches
+    // run). The puzzle is copied and its copy plays silently, so a worker
+    // thread may search while the original goes on being played. The moves
+    // found begin with the next move to make (`seed` is not used).
+    static sResult SolveFrom(const cPuzzle& puzzle, const sOptions& options);
 };

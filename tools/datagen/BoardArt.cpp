@@ -97,6 +97,22 @@ void FillSymbol(cairo_t* cr, int colour, double x, double y, double r)
     cairo_stroke(cr);
 }
 
+} // namespace
+
+void DrawSymbolMark(cairo_t* cr, int colour, double x, double y, double r)
+{
+    Symbol(cr, colour, x, y, r);
+    cairo_set_line_width(cr, std::max(1.0, r * 0.4));
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_source_rgba(cr, 0.04, 0.05, 0.1, 0.95);
+    cairo_stroke_preserve(cr);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_fill(cr);
+}
+
+namespace
+{
+
 // A glossy hexagonal brick body in one colour, clipped by the caller if needed.
 void GlossyHex(cairo_t* cr, double cx, double cy, double s, const sRGB& c)
 {

@@ -32,6 +32,10 @@ void DrawBlocker(cairo_t* cr, double cx, double cy, double scale);
 // state 0 idle (phase twinkles), 1 fuse (phase = burnt part), 2 blast (phase = progress)
 void DrawBomb(cairo_t* cr, double cx, double cy, double scale, int state, double phase);
 void DrawPlasma(cairo_t* cr, double cx, double cy, double scale, double phase);
+// Colour c's symbol (as the bricks carry it) centred on (x, y) with radius r,
+// in white with a dark rim so that it reads on every colour: the
+// colour-blind aid the game can draw over the bricks.
+void DrawSymbolMark(cairo_t* cr, int colour, double x, double y, double r);
 // Any brick code 1..104 (multi and star at phase 0.3, bomb idle).
 void DrawAnyBrick(cairo_t* cr, double cx, double cy, double scale, int code);
 // Item pictures of codes 201..211 centred on (cx, cy); phase animates the arrows.

@@ -78,6 +78,23 @@ void ColourBricks(cOutput& out, const sVariant& v)
     sheet.Write(out, "Bricks");
 }
 
+void BrickSymbols(cOutput& out, const char* suffix, double scale)
+{
+    // Frame c: colour c's symbol on a brick's left half (its first colour),
+    // 10 + c on the right half (its second colour); hot spot at the brick's
+    // centre, as the brick frames have it.
+    cSheet sheet(std::string("BrickSymbols") + suffix);
+    for (int half = 0; half < 2; ++half)
+        for (int c = 0; c <= 9; ++c)
+            Add(sheet, scale, false, false, 0,
+                [&](cairo_t* cr, double cx, double cy)
+                {
+                    const double dx = (half == 0 ? -9.0 : 9.0) * scale;
+                    DrawSymbolMark(cr, c, cx + dx, cy + 0.5 * scale, 6.5 * scale);
+                });
+    sheet.Write(out, "Bricks");
+}
+
 void SpecialBricks(cOutput& out, const sVariant& v)
 {
     {
@@ -221,6 +238,20 @@ void Markers(cOutput& out)
         sheet.Write(out, "Board");
     }
     {
+        // A hint's cell: a bold white outline, tinted and pulsed by the game.
+        cSheet sheet("HintCell");
+        cCanvas c(kCellW + 4, kCellH + 4);
+        HexPathCentred(*c, kCellW / 2.0 + 2, kCellH / 2.0 + 2, kCellW, kCellH, 1.5);
+        cairo_set_source_rgba(*c, 1, 1, 1, 0.12);
+        cairo_fill_preserve(*c);
+        cairo_set_line_width(*c, 3.5);
+        cairo_set_line_join(*c, CAIRO_LINE_JOIN_ROUND);
+        cairo_set_source_rgba(*c, 1, 1, 1, 1);
+        cairo_stroke(*c);
+        sheet.AddFrame(c.Image(), kCellW / 2 + 2, kCellH / 2 + 2);
+        sheet.Write(out, "Board");
+    }
+    {
         // White outlines, tinted by the game: d - 1 the cell and its neighbour in
         // direction d (push, swap), 6 the cell with its ring (turn).
         cSheet sheet("ItemCells");
@@ -343,6 +374,8 @@ void MakeBoardSprites(cOutput& out)
         ColourBricks(out, v);
         SpecialBricks(out, v);
     }
+    BrickSymbols(out, "", 1.0);
+    BrickSymbols(out, "Small", kSmallScale);
     Markers(out);
     Effects(out);
 }

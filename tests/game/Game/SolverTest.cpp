@@ -99,6 +99,45 @@ TEST(Solver, ReportsNoSolutionOrALimit)
     EXPECT_TRUE(Replays(twoPieces, log));
 }
 
+// Counts what reaches the player's ears.
+class cHeard : public cPuzzleListener
+{
+public:
+    void PlaySound(int) override { ++count; }
+    int count = 0;
+};
+
+TEST(Solver, SearchesOnFromAPuzzleSilentlyAndStopsWhenAsked)
+{
+    const cLevel level = BlockedRing();
+    const cSolver::sResult whole = cSolver::Solve(level, {});
+    ASSERT_TRUE(whole.solved);
+    cPuzzle puzzle({}, 5);
+    puzzle.SetLevel(level);
+    BeginReplay(puzzle);
+    ASSERT_TRUE(PlayMove(puzzle, whole.moves.front()));
+    cHeard heard;
+    puzzle.SetListener(&heard);
+    const size_t history = puzzle.GetHistorySize();
+
+    // From the board as played: only the piece is left to put.
+    const cSolver::sResult rest = cSolver::SolveFrom(puzzle, {});
+    ASSERT_TRUE(rest.solved);
+    ASSERT_EQ(rest.moves.size(), 1u);
+    EXPECT_FALSE(rest.moves.front().item);
+    EXPECT_EQ(heard.count, 0);
+    EXPECT_EQ(puzzle.GetHistorySize(), history);
+    EXPECT_FALSE(puzzle.IsCompleted());
+
+    // A stop request ends the search as a limit, not as "no solution".
+    std::atomic<bool> stop{true};
+    cSolver::sOptions options;
+    options.stop = &stop;
+    const cSolver::sResult stopped = cSolver::SolveFrom(puzzle, options);
+    EXPECT_FALSE(stopped.solved);
+    EXPECT_FALSE(stopped.exhausted);
+}
+
 TEST(MoveLog, RejectsAFileWithoutMoves)
 {
     for (const std::string& text :
