@@ -419,6 +419,13 @@ std::string cGameDriver::PlayLevel(const cLevel& level, const cMoveLog& moves,
     return "";
 }
 
+std::string cGameDriver::WaitForLevelInfo(double timeout)
+{
+    const bool ok = m_x.WaitForFrame(
+        [](const cPixelBuffer& frame) { return !GameBackground(frame, 215, 40); }, timeout);
+    return ok ? "" : "the level info popup did not open";
+}
+
 std::string cGameDriver::QuitGameToMenu()
 {
     m_x.MoveTo(kRestingPointer.x, kRestingPointer.y);

@@ -68,6 +68,9 @@ public:
     // completion banner is waited for.
     std::string PlayLevel(const cLevel& level, const cMoveLog& moves,
                           const std::string& progressAlias = "");
+    // The level info popup that opens with every level (after a completed
+    // campaign level the game goes on to the next by itself).
+    std::string WaitForLevelInfo(double timeout = 30.0);
     // Quit to the menu through the quit popup (q, then its confirm button).
     std::string QuitGameToMenu();
 

@@ -111,7 +111,10 @@ bool cXDriver::Connect(std::string& error)
         error = "DISPLAY is not set (run under xvfb-run)";
         return false;
     }
-    m_display = XOpenDisplay(name);
+    // The server of a fresh xvfb-run may still be starting.
+    const auto deadline = Deadline(10.0);
+    while (!(m_display = XOpenDisplay(name)) && tClock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
     if (!m_display)
     {
         error = std::string("cannot open X display ") + name;
