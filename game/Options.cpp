@@ -63,6 +63,8 @@ void cOptions::ReadNode(const cDataNode& options)
         m_bitDepth = *value == "16" ? 16 : 32;
     if (const std::string* value = options.FindAttribute("ShowHints"))
         m_showHints = ValueIsTrue(*value);
+    if (const std::string* value = options.FindAttribute("ColourSymbols"))
+        m_colourSymbols = ValueIsTrue(*value);
 }
 
 void cOptions::WriteNode(cDataNode& options) const
@@ -74,6 +76,9 @@ void cOptions::WriteNode(cDataNode& options) const
     options.AddBool("Fullscreen", m_fullScreen);
     options.AddInt("BitDepth", m_bitDepth);
     options.AddBool("ShowHints", m_showHints);
+    // Added after the original seven keys; older readers skip what they
+    // do not know.
+    options.AddBool("ColourSymbols", m_colourSymbols);
 }
 
 void cOptions::Write(cFileSystem& fileSystem, const std::string& path) const

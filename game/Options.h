@@ -25,6 +25,8 @@ public:
     bool IsFullScreen() const { return m_fullScreen; }
     int32_t GetBitDepth() const { return m_bitDepth; }
     bool IsShowHints() const { return m_showHints; }
+    // Each brick colour's symbol drawn over the bricks (colour-blind aid).
+    bool IsColourSymbols() const { return m_colourSymbols; }
 
     void SetMusicEnabled(bool enabled) { m_musicEnabled = enabled; }
     void SetSoundEnabled(bool enabled) { m_soundEnabled = enabled; }
@@ -35,6 +37,7 @@ public:
     // 16 stays 16; any other depth is 32.
     void SetBitDepth(int32_t bitDepth) { m_bitDepth = bitDepth == 16 ? 16 : 32; }
     void SetShowHints(bool show) { m_showHints = show; }
+    void SetColourSymbols(bool shown) { m_colourSymbols = shown; }
 
     // Reads the file; a key that is missing keeps its value. When the file
     // cannot be read (the first start) the game starts in full screen. Never
@@ -45,7 +48,7 @@ public:
     // Writes the whole file or nothing (the old file stays on failure);
     // raises cExceptionCreatingFile or cExceptionWhenWritingFile.
     void Write(Korva::cFileSystem& fileSystem, const std::string& path = kPath) const;
-    // The "Options" node with the seven keys in file order.
+    // The "Options" node with its keys in file order.
     void WriteNode(Korva::cDataNode& options) const;
 
 private:
@@ -56,4 +59,5 @@ private:
     bool m_fullScreen = false;
     int32_t m_bitDepth = 16;
     bool m_showHints = true;
+    bool m_colourSymbols = false;
 };

@@ -84,6 +84,7 @@ TEST(Options, WrittenFileHasTheKeysInOrderAndReadsBack)
                                              "\tFullscreen=\"True\"\n"
                                              "\tBitDepth=\"32\"\n"
                                              "\tShowHints=\"True\"\n"
+                                             "\tColourSymbols=\"False\"\n"
                                              "}\n");
     cOptions back;
     back.Read(folder.FileSystem(), folder.File("Zeltra.cfg"));
@@ -95,4 +96,20 @@ TEST(Options, WrittenFileHasTheKeysInOrderAndReadsBack)
     // A folder that does not exist: the failure is raised, not swallowed.
     EXPECT_THROW(options.Write(folder.FileSystem(), folder.File("missing/Zeltra.cfg")),
                  Korva::cException);
+}
+
+TEST(Options, ColourSymbolsAreOffUntilTheFileTurnsThemOn)
+{
+    cTempFolder folder("options");
+    // A file of an older version lacks the key: the aid stays off.
+    EXPECT_FALSE(ReadFrom(folder, "Options=\n{\n\tShowHints=\"True\"\n}\n").IsColourSymbols());
+    EXPECT_TRUE(ReadFrom(folder, "Options=\n{\n\tColourSymbols=\"True\"\n}\n").IsColourSymbols());
+
+    cOptions on;
+    on.SetColourSymbols(true);
+    on.Write(folder.FileSystem(), folder.File("Zeltra.cfg"));
+    cOptions back;
+    back.Read(folder.FileSystem(), folder.File("Zeltra.cfg"));
+    EXPECT_TRUE(back.IsColourSymbols());
+    EXPECT_TRUE(back.IsShowHints());
 }

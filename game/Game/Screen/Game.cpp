@@ -33,6 +33,7 @@ constexpr int32_t kKeyI = kKeyQ + 7;
 constexpr int32_t kKeyP = kKeyQ + 9;
 constexpr int32_t kKeyS = kKeyA + 1;
 constexpr int32_t kKeyH = kKeyA + 5;
+constexpr int32_t kKeyC = kKeyZ + 2;
 constexpr int32_t kKeyM = kKeyZ + 6;
 // No platform key makes this code; it confirms like Enter.
 constexpr int32_t kKeyConfirm = 97;
@@ -46,7 +47,7 @@ struct sButtonLayout
 
 // In the order of cGame::eButton.
 constexpr sButtonLayout kButtons[] = {
-    {{10, 60, 80, 28}, 14, "show level info popup (i)"},
+    {{10, 60, 80, 28}, 14, "show level info popup (i) - stuck? ask for a hint (f1)"},
     {{10, 98, 80, 27}, 17, "undo your last move (u)"},
     {{10, 125, 80, 27}, 20, "restart the level and try again (r)"},
     {{10, 162, 80, 45}, 23, "choose another level (esc)"},
@@ -239,6 +240,7 @@ void cGame::StartLevel()
 {
     if (!m_puzzle)
         return;
+    DropHint();
     RemovePopupWidget();
     m_puzzle->StartLevel();
     m_offsetX = m_puzzle->GetStartOffsetX();
@@ -263,6 +265,74 @@ void cGame::Activate()
 {
     cSoundPlayer::Get().SetMusic(kMusicGame);
     GetGUI().GetRoot().SetFocus(this);
+}
+
+void cGame::Deactivate()
+{
+    DropHint();
+}
+
+// --- hints from the solver ---
+
+std::string cGame::LevelKey() const
+{
+    if (!m_levelAlias.empty())
+        return m_levelAlias;
+    return (m_editorTestMode ? "editor:" : "file:") + m_level.GetName();
+}
+
+bool cGame::WasHintUsed() const
+{
+    return m_hintedLevels.contains(LevelKey());
+}
+
+void cGame::SetHintSolve(cHintSearch::tSolve solve)
+{
+    m_hintSearch.SetSolve(std::move(solve));
+}
+
+bool cGame::AskForHint()
+{
+    if (!m_puzzle || !m_puzzle->HasBoard() || m_popup != kPopupNone || !m_puzzle->IsSettled() ||
+        m_puzzle->IsCompleted() || m_hintSearch.IsRunning())
+        return false;
+    m_hintMarker.Clear();
+    m_hintMarker.ShowMessage("looking for a hint...", 0.0f);
+    m_hintHistory = m_puzzle->GetHistorySize();
+    m_hintSearch.Start(*m_puzzle);
+    return true;
+}
+
+void cGame::DropHint()
+{
+    m_hintSearch.Cancel();
+    m_hintMarker.Clear();
+}
+
+void cGame::UpdateHint()
+{
+    if (!m_puzzle)
+        return;
+    if ((m_hintSearch.IsRunning() || m_hintMarker.IsShown()) &&
+        m_puzzle->GetHistorySize() != m_hintHistory)
+        DropHint();
+    cMove move;
+    switch (m_hintSearch.Poll(move))
+    {
+    case cHintSearch::eOutcome::kFound:
+        m_hintMarker.Show(move, *m_puzzle);
+        if (m_hintedLevels.insert(LevelKey()).second)
+            cLog::Get().WriteDefault("Hint used: '" + LevelKey() + "'.\n");
+        break;
+    case cHintSearch::eOutcome::kNoneLeft:
+        m_hintMarker.ShowMessage("no way to win from here - undo (u) or restart (r)");
+        break;
+    case cHintSearch::eOutcome::kTimedOut:
+        m_hintMarker.ShowMessage("no hint found in time");
+        break;
+    default:
+        break;
+    }
 }
 
 // --- popups ---
@@ -691,6 +761,10 @@ void cGame::HandleKey(const cKeyboardEvent& event)
     case kKeyI:
         open(kPopupLevelInfo);
         break;
+    case kKeyF1:
+        if (AskForHint())
+            Sound(kSndButtonPressed);
+        break;
     case kKeyM:
         ToggleOption(kButtonMusic);
         Sound(kSndButtonPressed);
@@ -703,6 +777,18 @@ void cGame::HandleKey(const cKeyboardEvent& event)
         ToggleOption(kButtonHints);
         Sound(kSndButtonPressed);
         break;
+    case kKeyC:
+    {
+        // The colour-blind aid has no button of its own; a note says what
+        // the key did.
+        cOptions& options = m_host.GetOptions();
+        options.SetColourSymbols(!options.IsColourSymbols());
+        SetBrickSymbols(options.IsColourSymbols());
+        m_hintMarker.ShowMessage(options.IsColourSymbols() ? "colour symbols on (c)"
+                                                           : "colour symbols off (c)");
+        Sound(kSndButtonPressed);
+        break;
+    }
     default:
         break;
     }
@@ -710,8 +796,8 @@ void cGame::HandleKey(const cKeyboardEvent& event)
 
 void cGame::Undo()
 {
-    if (m_puzzle && !m_puzzle->IsCompleted())
-        m_puzzle->Undo();
+    if (m_puzzle && !m_puzzle->IsCompleted() && m_puzzle->Undo())
+        DropHint();
 }
 
 void cGame::ToggleOption(int button)
@@ -829,8 +915,11 @@ void cGame::Update(float dt)
     if (m_puzzle)
         m_puzzle->Update(dt, m_popup == kPopupNone);
     m_hint.Update(dt);
+    m_hintMarker.Update(dt);
+    UpdateHint();
 
     const cOptions& options = m_host.GetOptions();
+    SetBrickSymbols(options.IsColourSymbols());
     const bool states[4] = {options.IsMusicEnabled(), options.IsSoundEnabled(),
                             options.IsShowHints(), options.IsFullScreen()};
     for (int i = 0; i < 4; ++i)
@@ -900,6 +989,9 @@ void cGame::Draw(int x, int y, bool drawChildren)
         device->PushClip();
         device->SetClip(kBoardArea);
         m_boardView.Draw(*device, board, GetOriginX(), GetOriginY());
+        device->BeginBatch();
+        m_hintMarker.DrawOnBoard(board, GetOriginX(), GetOriginY());
+        device->EndBatch();
         if (m_popup == kPopupNone && kBoardArea.Contains(m_mouseX, m_mouseY))
         {
             // The invalid-cell marks come first and stay below the bricks.
@@ -921,6 +1013,8 @@ void cGame::Draw(int x, int y, bool drawChildren)
         m_pieceView.DrawQueue(puzzle.GetPiecePanel());
         m_itemBarView.DrawBar(puzzle.GetItemPanel());
         device->EndBatch();
+        m_hintMarker.DrawOnItemBar();
+        m_hintMarker.DrawMessage(m_font);
         m_hint.Draw(&m_font, cPoint(400, 470), m_host.GetOptions().IsShowHints());
         if (puzzle.IsCompleted() && !m_bannerHidden && m_banner)
             m_banner->DrawFrame(400, 250, 0, static_cast<int32_t>(puzzle.GetBannerFade() * 255.0f));

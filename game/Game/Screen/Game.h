@@ -9,6 +9,8 @@
 #include "game/Game/Random.h"
 #include "game/Game/Screen/BoardView.h"
 #include "game/Game/Screen/GameHost.h"
+#include "game/Game/Screen/HintMarker.h"
+#include "game/Game/Screen/HintSearch.h"
 #include "game/Game/Screen/ItemBarView.h"
 #include "game/Game/Screen/PieceView.h"
 #include "game/Menu/YesNoPopup.h"
@@ -16,6 +18,7 @@
 
 #include <array>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace Korva
@@ -89,6 +92,23 @@ public:
     // --- cScreen ---
     Korva::cWidget& GetScreenWidget() override { return *this; }
     void Activate() override;
+    void Deactivate() override;
+
+    // --- hints from the solver ---
+    // F1: while the board is at rest and no popup is open, searches for the
+    // next move of a solution on a worker thread; Update shows the answer.
+    // False when the moment does not allow one (or a search is running).
+    bool AskForHint();
+    // Cancels a running search and takes the marker away (any move, undo,
+    // restart or leaving the level).
+    void DropHint();
+    bool IsHintSearching() const { return m_hintSearch.IsRunning(); }
+    const cHintMarker& GetHintMarker() const { return m_hintMarker; }
+    // Whether a hint was given for the level being played, this session.
+    bool WasHintUsed() const;
+    // Replaces the search the hints run (tests hold it with a latch).
+    void SetHintSolve(cHintSearch::tSolve solve);
+    const cHintSearch& GetHintSearch() const { return m_hintSearch; }
 
     // --- cWidget ---
     void Update(float dt) override;
@@ -168,6 +188,8 @@ private:
     void UpdatePointerFrame(int32_t mx, int32_t my);
     void UpdateScrolling(float dt);
     void UpdateCompletion();
+    void UpdateHint();
+    std::string LevelKey() const;
     void GoOn();
     void Undo();
     void ToggleOption(int button);
@@ -220,4 +242,12 @@ private:
     const Korva::cSprite* m_panels;
     const Korva::cSprite* m_banner;
     std::array<std::unique_ptr<Korva::cButton>, kButtonCount> m_buttons;
+
+    cHintSearch m_hintSearch;
+    cHintMarker m_hintMarker;
+    // The history's length when the hint was asked for: any change means
+    // the board moved on and the hint no longer applies.
+    size_t m_hintHistory = 0;
+    // Levels a hint was given for (kept for the session only).
+    std::set<std::string> m_hintedLevels;
 };

@@ -43,6 +43,22 @@ int32_t AnimFrameAt(const cSprite* sprite, int32_t anim, float time)
     return sprite->GetAnimStepFrame(anim, steps - 1);
 }
 
+namespace
+{
+// Drawing happens on the main thread only.
+bool g_brickSymbols = false;
+} // namespace
+
+void SetBrickSymbols(bool shown)
+{
+    g_brickSymbols = shown;
+}
+
+bool AreBrickSymbolsShown()
+{
+    return g_brickSymbols;
+}
+
 cBrickSprites cBrickSprites::Find(const std::string& suffix)
 {
     cBrickSprites s;
@@ -52,6 +68,8 @@ cBrickSprites cBrickSprites::Find(const std::string& suffix)
     s.blocker = FindSprite("SprBrickBlocker" + suffix);
     s.bomb = FindSprite("SprBrickBomb" + suffix);
     s.plasma = FindSprite("SprBrickPlasma" + suffix);
+    // The board's bricks differ from the large ones only by their shadow.
+    s.symbols = FindSprite(suffix == "Small" ? "SprBrickSymbolsSmall" : "SprBrickSymbols");
     return s;
 }
 
@@ -65,6 +83,11 @@ void DrawBrick(const cBrickSprites& sprites, const cBrickLook& look, int code, i
         {
             sprites.colour->DrawFrame(x, y, code / 10 + 7, color, scale);
             sprites.colour->DrawFrame(x, y, code % 10 + 15, color, scale);
+        }
+        if (g_brickSymbols && sprites.symbols)
+        {
+            sprites.symbols->DrawFrame(x, y, code / 10, color, scale);
+            sprites.symbols->DrawFrame(x, y, 10 + code % 10, color, scale);
         }
         return;
     }

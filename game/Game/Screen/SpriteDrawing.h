@@ -28,6 +28,9 @@ struct cBrickSprites
     const Korva::cSprite* blocker = nullptr;
     const Korva::cSprite* bomb = nullptr;
     const Korva::cSprite* plasma = nullptr;
+    // Each colour's symbol, drawn over colour bricks while SetBrickSymbols
+    // is on: frame c on the left half, 10 + c on the right.
+    const Korva::cSprite* symbols = nullptr;
 
     // Looks the six sprites up by their base alias and suffix ("" for the
     // large ones, "Shadow" for the board, "Small" for the queue).
@@ -41,6 +44,12 @@ struct cBrickLook
     int32_t bombFrame = 0;
     int32_t plasmaFrame = 0;
 };
+
+// The colour-blind aid: every brick drawn through DrawBrick carries its
+// colours' symbols in white. One setting for all screens, kept in step with
+// the options by the screens that show bricks.
+void SetBrickSymbols(bool shown);
+bool AreBrickSymbolsShown();
 
 // Draws the picture of brick `code` with its hot spots on (x, y).
 void DrawBrick(const cBrickSprites& sprites, const cBrickLook& look, int code, int32_t x, int32_t y,

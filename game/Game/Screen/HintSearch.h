@@ -1,0 +1,80 @@
+#pragma once
+
+#include "game/Game/MoveLog.h"
+#include "game/Game/Solver.h"
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <utility>
+#include <vector>
+
+class cPuzzle;
+
+// Looks for the next move of a solution on a worker thread, so the frame
+// loop never waits for the solver. The worker searches its own copy of the
+// puzzle; the main thread collects the answer with Poll. A search that is
+// cancelled (the player moved, undid, restarted or left) is never reported,
+// and cancelling never waits for the worker: it is joined once it has seen
+// its stop flag.
+class cHintSearch
+{
+public:
+    // What the worker runs: a search from `puzzle` that gives up when `stop`
+    // becomes true. Tests put a solver here that waits for them.
+    using tSolve =
+        std::function<cSolver::sResult(const cPuzzle& puzzle, const std::atomic<bool>& stop)>;
+
+    enum class eOutcome
+    {
+        kIdle,     // nothing asked, or the answer was already collected
+        kRunning,  // the worker is still searching
+        kFound,    // `move` is the next move of a solution
+        kNoneLeft, // the whole search space holds no solution
+        kTimedOut, // the time ran out before an answer
+    };
+
+    // About a second: long enough for most boards, short enough to wait for.
+    static constexpr double kTimeLimit = 1.0;
+
+    // The game's solver with kTimeLimit.
+    static cSolver::sResult DefaultSolve(const cPuzzle& puzzle, const std::atomic<bool>& stop);
+
+    explicit cHintSearch(tSolve solve = DefaultSolve);
+    // Asks a running worker to stop and waits for it.
+    ~cHintSearch();
+    cHintSearch(const cHintSearch&) = delete;
+    cHintSearch& operator=(const cHintSearch&) = delete;
+
+    // Used by the searches started from now on.
+    void SetSolve(tSolve solve) { m_solve = std::move(solve); }
+
+    // Starts searching from a copy of `puzzle` (taken now, on the caller's
+    // thread); a search already running is cancelled first.
+    void Start(const cPuzzle& puzzle);
+    void Cancel();
+    bool IsRunning() const { return m_job != nullptr; }
+
+    // Main thread, once per frame: the outcome of the current search. A
+    // finished search is reported once, then the search is idle again.
+    eOutcome Poll(cMove& move);
+
+    // Workers cancelled but not yet finished (they end at their next check).
+    size_t GetRetiredCount() const { return m_retired.size(); }
+
+private:
+    struct sJob;
+    struct sWorker
+    {
+        std::shared_ptr<sJob> job;
+        std::jthread thread;
+    };
+
+    void JoinFinishedRetired();
+
+    tSolve m_solve;
+    std::shared_ptr<sJob> m_job;
+    std::jthread m_thread;
+    std::vector<sWorker> m_retired;
+};
