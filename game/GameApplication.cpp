@@ -19,6 +19,7 @@
 #include "engine/Sound/SoundMixerQuick.h"
 #include "engine/Sound/SoundSystem.h"
 #include "engine/Sound/Wav/SoundLoaderWav.h"
+#include "game/CommandLine.h"
 #include "game/Game/GameResourceHandler.h"
 #include "game/Editor/Editor.h"
 #include "game/Game/Screen/Game.h"
@@ -32,6 +33,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <thread>
 
 using namespace Korva;
@@ -92,6 +94,24 @@ cGameApplication& cGameApplication::Get()
 
 int cGameApplication::Main(int argc, char** argv)
 {
+    // Answered before anything is created: no window, no per-user folder.
+    const std::vector<std::string> arguments(argv, argv + argc);
+    const cCommandLine commandLine = ParseCommandLine(arguments);
+    switch (commandLine.action)
+    {
+    case eCommandLineAction::ShowHelp:
+        std::fputs(GetUsageText(GetProgramName(arguments)).c_str(), stdout);
+        return 0;
+    case eCommandLineAction::ShowVersion:
+        std::printf("Zeltra %s\n", kVersion);
+        return 0;
+    case eCommandLineAction::Fail:
+        std::fprintf(stderr, "%s\n", commandLine.error.c_str());
+        return 1;
+    case eCommandLineAction::Run:
+        break;
+    }
+
     try
     {
         StartUp(argc, argv);
@@ -190,6 +210,11 @@ void cGameApplication::CreateDisplay()
     mode.height = kScreenHeight;
     mode.bitDepth = m_options.GetBitDepth();
     mode.fullScreen = m_options.IsFullScreen();
+    // The core found no desktop to measure: say what is missing, rather
+    // than that a window failed or, worse, open one nobody can see.
+    if (cCore::Get().GetDesktopWidth() <= 0)
+        KORVA_THROW(cException, "No display found: Zeltra needs a graphical desktop (X11 or "
+                                "Wayland; is DISPLAY set?).");
     m_display = std::make_unique<cDisplaySDL>();
     m_display->Create(mode, false);
     m_display->AddListener(this);

@@ -16,13 +16,19 @@ namespace Korva
 namespace
 {
 // Without a display server to talk to, SDL's video start would only fail
-// after probing every driver (and printing complaints), and a message box
-// has nowhere to appear.
+// after probing every driver (and printing complaints), or worse, settle on
+// its offscreen driver and run a game nobody can see; a message box has
+// nowhere to appear either. A video driver named in SDL_VIDEODRIVER (dummy,
+// offscreen) is a headless run on purpose and counts as a display.
 bool HasDisplayServer()
 {
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 && *x11) || (wayland && *wayland);
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"})
+    {
+        const char* value = std::getenv(variable);
+        if (value && *value)
+            return true;
+    }
+    return false;
 }
 } // namespace
 
