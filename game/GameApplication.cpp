@@ -216,7 +216,10 @@ void cGameApplication::CreateDisplay()
         KORVA_THROW(cException, "No display found: Zeltra needs a graphical desktop (X11 or "
                                 "Wayland; is DISPLAY set?).");
     m_display = std::make_unique<cDisplaySDL>();
-    m_display->Create(mode, false);
+    // The size the player left the window at, if it still fits this
+    // desktop; else the largest whole multiple of 800 x 600 that does.
+    m_display->SetWindowedSize(cPoint(m_options.GetWindowWidth(), m_options.GetWindowHeight()));
+    m_display->Create(mode, true);
     m_display->AddListener(this);
 
     m_renderDevice = std::make_unique<cRenderDeviceGL>(*m_display);
@@ -477,6 +480,16 @@ void cGameApplication::RunLoader()
 
 void cGameApplication::ShutDown()
 {
+    // The window's size goes into the options when the player chose one;
+    // the default size is worked out again at the next start.
+    if (m_display)
+    {
+        const cPoint size = m_display->GetWindowedSize();
+        if (size == m_display->GetDefaultWindowedSize())
+            m_options.SetWindowSize(0, 0);
+        else
+            m_options.SetWindowSize(size.x, size.y);
+    }
     SaveFilesAtExit();
 
     // Screens leave the GUI before anything they use goes away; they are
@@ -642,7 +655,7 @@ void cGameApplication::SetDisplayMode(bool fullScreen, int32_t bitDepth)
         mode.height = kScreenHeight;
         mode.bitDepth = bitDepth;
         mode.fullScreen = fullScreen;
-        m_display->Reset(mode, false);
+        m_display->Reset(mode, true);
         cCore::Get().Update();
     }
     ResumeSound();

@@ -25,6 +25,10 @@ public:
     bool IsFullScreen() const { return m_fullScreen; }
     int32_t GetBitDepth() const { return m_bitDepth; }
     bool IsShowHints() const { return m_showHints; }
+    // The window's client size the player left it at; 0 x 0 when none is
+    // remembered (the window then starts at its default size).
+    int32_t GetWindowWidth() const { return m_windowWidth; }
+    int32_t GetWindowHeight() const { return m_windowHeight; }
     // Each brick colour's symbol drawn over the bricks (colour-blind aid).
     bool IsColourSymbols() const { return m_colourSymbols; }
 
@@ -37,6 +41,9 @@ public:
     // 16 stays 16; any other depth is 32.
     void SetBitDepth(int32_t bitDepth) { m_bitDepth = bitDepth == 16 ? 16 : 32; }
     void SetShowHints(bool show) { m_showHints = show; }
+    // A size outside 1..kMaxWindowSize in either direction forgets it.
+    void SetWindowSize(int32_t width, int32_t height);
+    static constexpr int32_t kMaxWindowSize = 16384;
     void SetColourSymbols(bool shown) { m_colourSymbols = shown; }
 
     // Reads the file; a key that is missing keeps its value. When the file
@@ -59,5 +66,7 @@ private:
     bool m_fullScreen = false;
     int32_t m_bitDepth = 16;
     bool m_showHints = true;
+    int32_t m_windowWidth = 0;
+    int32_t m_windowHeight = 0;
     bool m_colourSymbols = false;
 };

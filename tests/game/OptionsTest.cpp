@@ -113,3 +113,45 @@ TEST(Options, ColourSymbolsAreOffUntilTheFileTurnsThemOn)
     EXPECT_TRUE(back.IsColourSymbols());
     EXPECT_TRUE(back.IsShowHints());
 }
+
+TEST(Options, WindowSizeFollowsTheSevenKeysAndBrokenValuesAreForgotten)
+{
+    cTempFolder folder("options");
+    cOptions options;
+    options.SetWindowSize(1203, 777);
+    options.Write(folder.FileSystem(), folder.File("Zeltra.cfg"));
+    const std::string text = folder.ReadText("Zeltra.cfg");
+    EXPECT_NE(text.find("\tShowHints=\"True\"\n\tWindowWidth=\"1203\"\n\tWindowHeight=\"777\"\n"),
+              std::string::npos)
+        << text;
+    cOptions back;
+    back.Read(folder.FileSystem(), folder.File("Zeltra.cfg"));
+    EXPECT_EQ(back.GetWindowWidth(), 1203);
+    EXPECT_EQ(back.GetWindowHeight(), 777);
+
+    // Each of these leaves no size, so the window starts at its default.
+    for (const char* keys :
+         {"\tWindowWidth=\"1600\"\n", "\tWindowWidth=\"1600\"\n\tWindowHeight=\"abc\"\n",
+          "\tWindowWidth=\"1600px\"\n\tWindowHeight=\"1200\"\n",
+          "\tWindowWidth=\"-1600\"\n\tWindowHeight=\"1200\"\n",
+          "\tWindowWidth=\"0\"\n\tWindowHeight=\"1200\"\n",
+          "\tWindowWidth=\" 1600\"\n\tWindowHeight=\"1200\"\n",
+          "\tWindowWidth=\"99999999999\"\n\tWindowHeight=\"1200\"\n",
+          "\tWindowWidth=\"20000\"\n\tWindowHeight=\"1200\"\n"})
+    {
+        cOptions seeded;
+        seeded.SetWindowSize(1000, 700);
+        seeded.Read(folder.FileSystem(),
+                    folder.Write("Zeltra.cfg", std::string("Options=\n{\n") +
+                                                   "\tMusicVolume=\"3\"\n" + keys + "}\n"));
+        EXPECT_EQ(seeded.GetWindowWidth(), 0) << keys;
+        EXPECT_EQ(seeded.GetWindowHeight(), 0) << keys;
+        EXPECT_EQ(seeded.GetMusicVolume(), 3) << "the other keys still count";
+    }
+
+    // Without a size (an older file, or none remembered) nothing is written.
+    cOptions none;
+    none.SetWindowSize(800, 0);
+    none.Write(folder.FileSystem(), folder.File("Zeltra.cfg"));
+    EXPECT_EQ(folder.ReadText("Zeltra.cfg").find("Window"), std::string::npos);
+}

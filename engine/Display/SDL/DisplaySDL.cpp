@@ -4,6 +4,7 @@
 #include "engine/Core/Log.h"
 #include "engine/Core/SDL/CoreSDL.h"
 #include "engine/Display/RenderDevice.h"
+#include "engine/Display/SDL/X11Window.h"
 
 #include <SDL.h>
 
@@ -129,20 +130,36 @@ cPoint cDisplaySDL::GetWindowSize() const
 
 void cDisplaySDL::ApplyWindowState()
 {
+    const bool placeByHand = IsX11WithoutWindowManager(m_window);
     if (m_mode.fullScreen)
     {
         // The desktop's own mode: the frame is scaled to it, so no monitor
         // has to switch to 800 x 600. Its colour depth stays the desktop's;
         // the render device's frame keeps the wanted one.
         cLog::Get().WriteDefault("Fullscreen mode: desktop\n");
+        if (placeByHand && !m_placedByHand)
+            SDL_GetWindowPosition(m_window, &m_windowedPosition.x, &m_windowedPosition.y);
         if (SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
             cLog::Get().WriteDefault(std::string("SDL fullscreen: ") + SDL_GetError() + "\n");
+        SDL_Rect bounds{};
+        const int index = SDL_GetWindowDisplayIndex(m_window);
+        if (placeByHand && SDL_GetDisplayBounds(index < 0 ? 0 : index, &bounds) == 0)
+        {
+            PlaceX11Window(m_window, bounds.x, bounds.y, bounds.w, bounds.h);
+            m_placedByHand = true;
+        }
     }
     else
     {
         SDL_SetWindowFullscreen(m_window, 0);
         SDL_SetWindowResizable(m_window, m_mode.resizable ? SDL_TRUE : SDL_FALSE);
         SDL_SetWindowSize(m_window, m_windowedSize.x, m_windowedSize.y);
+        if (m_placedByHand)
+        {
+            PlaceX11Window(m_window, m_windowedPosition.x, m_windowedPosition.y, m_windowedSize.x,
+                           m_windowedSize.y);
+            m_placedByHand = false;
+        }
     }
     SDL_ShowWindow(m_window);
 }

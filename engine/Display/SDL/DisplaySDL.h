@@ -47,6 +47,10 @@ private:
     uint32_t m_windowId = 0;
     bool m_videoStarted = false;
     bool m_registered = false;
+    // Full screen done by hand (no window manager), and where the window
+    // was before it.
+    bool m_placedByHand = false;
+    cPoint m_windowedPosition;
 };
 
 } // namespace Korva
