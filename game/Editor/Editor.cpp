@@ -7,6 +7,7 @@
 #include "engine/Input/InputDevice.h"
 #include "engine/Input/KeyCodes.h"
 #include "game/Editor/EditorPopups.h"
+#include "game/Editor/PiecesPanel.h"
 #include "game/Editor/ResizeButtons.h"
 #include "game/Game/BoardMetrics.h"
 #include "game/GameApplication.h"
@@ -164,7 +165,9 @@ void cEditor::CreateButtons()
 
 void cEditor::CreatePopups()
 {
-    m_popups = std::make_unique<cEditorPopups>(GetGUI(), *this, this);
+    m_popups = std::make_unique<cEditorPopups>(GetGUI(), *this, this, m_host.GetUserFileSystem());
+    m_piecesPanel = std::make_unique<cPiecesPanel>(GetGUI(), *this);
+    AddChild(cPoint(710, 37), m_piecesPanel.get());
 }
 
 cButton* cEditor::GetButton(int index) const

@@ -22,6 +22,7 @@
 #include <string>
 
 class cEditorPopups;
+class cPiecesPanel;
 
 // The level editor screen: a hex board to paint cells and bricks on, the
 // piece list at the right, ten item slots along the bottom, and the buttons
@@ -157,6 +158,8 @@ public:
     const cHoldTimer& GetHoldTimer() const { return m_hold; }
     int32_t GetPointerFrame() const { return m_pointerFrame; }
     const cLevel& GetTestLevel() const { return m_testLevel; }
+    cEditorPopups& GetPopups() { return *m_popups; }
+    cPiecesPanel& GetPiecesPanel() { return *m_piecesPanel; }
     Korva::cButton* GetButton(int index) const;
     // Where the sounds go (the game's sound player by default).
     void SetSoundListener(cBoardSoundListener* listener) { m_sound = listener; }
@@ -232,6 +235,7 @@ private:
     int m_popup = kPopupNone;
     Korva::cWidget* m_popupWidget = nullptr;
     std::unique_ptr<cEditorPopups> m_popups;
+    std::unique_ptr<cPiecesPanel> m_piecesPanel;
 
     Korva::cHint m_hint;
     int m_hoverResize = 0;

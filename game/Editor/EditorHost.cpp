@@ -17,6 +17,11 @@ void cApplicationEditorHost::RequestMenu()
     cGameApplication::Get().RequestMenu();
 }
 
+Korva::cFileSystem* cApplicationEditorHost::GetUserFileSystem()
+{
+    return cGameApplication::Get().GetUserFileSystem();
+}
+
 void cApplicationEditorHost::OpenHomepage()
 {
     cGameApplication::Get().OpenHomepage();

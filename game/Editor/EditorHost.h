@@ -1,5 +1,9 @@
 #pragma once
 
+namespace Korva
+{
+class cFileSystem;
+}
 class cLevel;
 class cOptions;
 
@@ -15,6 +19,8 @@ public:
     virtual void RequestTestPlay(const cLevel& level) = 0;
     virtual void RequestMenu() = 0;
     virtual void OpenHomepage() = 0;
+    // Where the user-levels folder is; null without one (no load and save).
+    virtual Korva::cFileSystem* GetUserFileSystem() = 0;
 };
 
 // The host that is the game application.
@@ -25,4 +31,5 @@ public:
     void RequestTestPlay(const cLevel& level) override;
     void RequestMenu() override;
     void OpenHomepage() override;
+    Korva::cFileSystem* GetUserFileSystem() override;
 };

@@ -18,6 +18,8 @@
 #include "game/Options.h"
 #include "game/SoundPlayer.h"
 
+#include "game/TempFolder.h"
+
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -33,6 +35,7 @@ using namespace Korva;
 class cTestEditorHost : public cEditorHost
 {
 public:
+    explicit cTestEditorHost(const std::string& userFolder) : userFiles(userFolder) {}
     cOptions& GetOptions() override { return options; }
     void RequestTestPlay(const cLevel& level) override
     {
@@ -41,7 +44,9 @@ public:
     }
     void RequestMenu() override { requests.push_back("menu"); }
     void OpenHomepage() override { requests.push_back("homepage"); }
+    cFileSystem* GetUserFileSystem() override { return &userFiles; }
 
+    cFileSystemPOSIX userFiles;
     cOptions options;
     std::vector<std::string> requests;
     std::vector<cLevel> tested;
@@ -211,7 +216,8 @@ protected:
     const cBoard& Board() const { return editor->GetEditedLevel().GetBoard(); }
 
     bool m_withDisplay;
-    cTestEditorHost host;
+    cTempFolder folder{"editor"};
+    cTestEditorHost host{folder.Path().string()};
     cSoundLog sounds;
     std::unique_ptr<cFileSystemPOSIX> programFolder;
     std::unique_ptr<cDisplaySDL> display;

@@ -3,6 +3,12 @@
 // piece buttons, the keys, and a test play there and back.
 #include "EditorFixture.h"
 
+#include "game/Editor/CellSelector.h"
+#include "game/Editor/EditorPopups.h"
+#include "game/Editor/LevelFileDialog.h"
+#include "game/Editor/PieceSelector.h"
+#include "game/Editor/PiecesPanel.h"
+#include "game/Editor/UserLevelFiles.h"
 #include "game/Game/Screen/Game.h"
 #include "game/GameApplication.h"
 
@@ -145,6 +151,12 @@ TEST_F(EditorScreenTest, HoldingStillOpensTheChooserMovingOrLettingGoDoesNot)
     EXPECT_EQ(editor->GetPopup(), cEditor::kPopupNone);
     Frames(0.2f);
     EXPECT_EQ(editor->GetPopup(), cEditor::kPopupCell);
+    // Shown centred on (400, 250), with the current kind marked.
+    auto* chooser = dynamic_cast<cCellSelector*>(editor->GetPopupWidget());
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->GetParent(), editor.get());
+    EXPECT_EQ(chooser->GetPosition(), cPoint(400 - 140, 250 - 142));
+    EXPECT_EQ(chooser->GetCellKind(), 1);
     Button(false, kCellSelectorAt.x, kCellSelectorAt.y);
     Key(SDLK_ESCAPE);
     ASSERT_EQ(editor->GetPopup(), cEditor::kPopupNone);
@@ -341,6 +353,60 @@ TEST_F(EditorScreenTest, TheMenuEntryStartsANewLevel)
     // The board is centred on (400, 250).
     EXPECT_EQ(editor->GetOriginX(), 400 - Board().PixelWidth() / 2);
     EXPECT_EQ(editor->GetOriginY(), 250 - Board().PixelHeight() / 2);
+}
+
+TEST_F(EditorScreenTest, ThePiecesPanelSelectsAndItsChooserFollowsThePieceButtons)
+{
+    editor->SetPiece(0, kPieceA);
+    editor->SetPiece(1, kPieceB);
+    ASSERT_EQ(editor->GetPieceCount(), 3);
+    // The second entry of the panel at (710, 37).
+    const cPoint second(710 + 40, 37 + 1 + 78 + 39);
+    MoveTo(second.x, second.y);
+    Button(true, second.x, second.y);
+    Frames(0.6f);
+    Button(false, second.x, second.y);
+    EXPECT_TRUE(editor->IsPieceMode());
+    EXPECT_EQ(editor->GetSelectedPiece(), 1);
+    ASSERT_EQ(editor->GetPopup(), cEditor::kPopupPiece);
+    cPieceSelector& chooser = editor->GetPopups().GetPieceSelector();
+    EXPECT_EQ(chooser.GetIndex(), 1);
+
+    const cPoint up = ButtonAt(*editor, cEditor::kButtonPieceUp);
+    Click(up.x, up.y); // the popup stays open and follows the piece
+    EXPECT_EQ(editor->GetPiece(0), kPieceB);
+    EXPECT_EQ(editor->GetSelectedPiece(), 0);
+    EXPECT_EQ(chooser.GetIndex(), 0);
+}
+
+TEST_F(EditorScreenTest, ALevelSavedFromTheEditorLoadsBackIntoIt)
+{
+    cEditedLevel& edited = editor->GetEditedLevel();
+    for (int x = 0; x < 4; ++x)
+        edited.PutCell(x, 2, kCellIce);
+    edited.PutBrick(1, 2, 56);
+    editor->SetPiece(0, kPieceA);
+    editor->SetItem(3, 207);
+    editor->SetLevelName("round trip");
+    const cLevel built = editor->GetLevel();
+
+    Key(SDLK_s);
+    ASSERT_EQ(editor->GetPopup(), cEditor::kPopupSaveLevel);
+    cSaveLevelDialog* save = editor->GetPopups().GetSaveDialog();
+    ASSERT_NE(save, nullptr);
+    ASSERT_TRUE(save->Save("mine")) << save->GetMessage();
+
+    editor->NewLevel();
+    if (editor->IsPopupOpen())
+        Key(SDLK_ESCAPE);
+    Key(SDLK_l);
+    ASSERT_EQ(editor->GetPopup(), cEditor::kPopupLoadLevel);
+    cLoadLevelDialog* load = editor->GetPopups().GetLoadDialog();
+    ASSERT_NE(load, nullptr);
+    ASSERT_TRUE(load->Load(UserLevelFiles::FileNameOf("mine"))) << load->GetMessage();
+    EXPECT_EQ(editor->GetLevel(), built);
+    EXPECT_EQ(editor->GetPieceCount(), 2);
+    EXPECT_EQ(editor->GetOriginX(), 400 - Board().PixelWidth() / 2);
 }
 
 TEST_F(EditorScreenTest, OnlyOneEditorMayExist)
