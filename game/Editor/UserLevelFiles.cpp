@@ -74,12 +74,18 @@ bool Load(Korva::cFileSystem& fileSystem, const std::string& fileName, cLevel& l
         return false;
     }
     const std::string path = UserLevelPath(fileName);
-    if (!fileSystem.IsFile(path))
+    if (!fileSystem.Exists(path))
     {
         error = "The level " + shown + " doesn't exist any more.";
         return false;
     }
+    // Only a plain file: opening a pipe or device could block or never end.
     std::error_code failed;
+    if (!std::filesystem::is_regular_file(fileSystem.TranslatePath(path), failed))
+    {
+        error = "The level " + shown + " isn't a level file.";
+        return false;
+    }
     const std::uintmax_t size = std::filesystem::file_size(fileSystem.TranslatePath(path), failed);
     if (failed)
     {

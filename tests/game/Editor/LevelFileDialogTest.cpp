@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -98,6 +99,28 @@ TEST_F(LevelFileDialogTest, SavedLevelLoadsBackIdentically)
     EXPECT_EQ(host.levelsSet, 1);
     EXPECT_EQ(host.level, saved);
     EXPECT_EQ(host.closes, 2);
+    Hide(load);
+}
+
+TEST_F(LevelFileDialogTest, DoubleClickLoadsAndAFifoIsRefused)
+{
+    std::string error;
+    ASSERT_TRUE(UserLevelFiles::Save(*fileSystem, "b", SampleLevel(), error)) << error;
+    ASSERT_EQ(::mkfifo((folder / "a.lvl").c_str(), 0600), 0);
+    host.level = cLevel();
+    cLoadLevelDialog load(*gui, host, *fileSystem);
+    load.Refresh();
+    Show(load);
+    ASSERT_EQ(load.GetList().GetNames(), (std::vector<std::string>{"a.lvl", "b.lvl"}));
+    ClickAt(30, 40 + 5); // a fifo never blocks the dialog
+    ClickAt(30, 40 + 5);
+    EXPECT_EQ(load.GetMessage(), "The level 'a' isn't a level file.");
+    EXPECT_EQ(host.levelsSet, 0);
+    ClickAt(30, 40 + 25);
+    ClickAt(30, 40 + 25);
+    EXPECT_EQ(host.levelsSet, 1);
+    EXPECT_EQ(host.level, SampleLevel());
+    EXPECT_EQ(host.closes, 1);
     Hide(load);
 }
 
