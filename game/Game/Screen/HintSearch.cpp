@@ -8,7 +8,7 @@
 // main thread reads the result only after `done` is set.
 struct cHintSearch::sJob
 {
-    explicit sJob(const cPuzzle& original) : puzzle(original)
+    sJob(const cPuzzle& original, tSolve solver) : puzzle(original), solve(std::move(solver))
     {
         // The copy must never reach the game's sound player from the worker.
         puzzle.SetListener(nullptr);
@@ -16,6 +16,7 @@ struct cHintSearch::sJob
     }
 
     cPuzzle puzzle;
+    tSolve solve;
     std::atomic<bool> stop{false};
     std::atomic<bool> done{false};
     cSolver::sResult result;
@@ -29,66 +30,81 @@ cSolver::sResult cHintSearch::DefaultSolve(const cPuzzle& puzzle, const std::ato
     return cSolver::SolveFrom(puzzle, options);
 }
 
-cHintSearch::cHintSearch(tSolve solve) : m_solve(std::move(solve)) {}
+cHintSearch::cHintSearch(tSolve solve) : m_solve(std::move(solve)), m_worker([this] { Work(); }) {}
 
 cHintSearch::~cHintSearch()
 {
-    // Every worker is told first, so they wind down together; the threads'
-    // destructors then join them.
+    {
+        std::lock_guard lock(m_mutex);
+        m_quit = true;
+        if (m_pending)
+            m_pending->stop.store(true);
+    }
     if (m_job)
         m_job->stop.store(true);
-    for (sWorker& worker : m_retired)
-        worker.job->stop.store(true);
+    m_wake.notify_all();
+    // m_worker's destructor joins it.
+}
+
+void cHintSearch::Work()
+{
+    for (;;)
+    {
+        std::shared_ptr<sJob> job;
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait(lock, [this] { return m_quit || m_pending; });
+            if (m_quit)
+                return;
+            job = std::move(m_pending);
+            m_busy.store(true);
+        }
+        try
+        {
+            job->result = job->solve(job->puzzle, job->stop);
+        }
+        catch (...)
+        {
+            // Reported like a search that ran out of time.
+            job->result = cSolver::sResult{};
+        }
+        job->done.store(true, std::memory_order_release);
+        m_busy.store(false);
+    }
 }
 
 void cHintSearch::Start(const cPuzzle& puzzle)
 {
     Cancel();
-    auto job = std::make_shared<sJob>(puzzle);
+    auto job = std::make_shared<sJob>(puzzle, m_solve);
     m_job = job;
-    m_thread = std::jthread(
-        [job, solve = m_solve]
-        {
-            try
-            {
-                job->result = solve(job->puzzle, job->stop);
-            }
-            catch (...)
-            {
-                // Reported like a search that ran out of time.
-                job->result = cSolver::sResult{};
-            }
-            job->done.store(true, std::memory_order_release);
-        });
+    {
+        std::lock_guard lock(m_mutex);
+        m_pending = std::move(job);
+    }
+    m_wake.notify_one();
 }
 
 void cHintSearch::Cancel()
 {
-    if (m_job)
+    if (!m_job)
+        return;
+    m_job->stop.store(true);
     {
-        m_job->stop.store(true);
-        m_retired.push_back(sWorker{std::move(m_job), std::move(m_thread)});
-        m_job.reset();
+        // Not picked up yet: it never runs.
+        std::lock_guard lock(m_mutex);
+        if (m_pending == m_job)
+            m_pending.reset();
     }
-    JoinFinishedRetired();
-}
-
-void cHintSearch::JoinFinishedRetired()
-{
-    // Only workers that have finished are joined, which takes no time.
-    std::erase_if(m_retired, [](const sWorker& worker)
-                  { return worker.job->done.load(std::memory_order_acquire); });
+    m_job.reset();
 }
 
 cHintSearch::eOutcome cHintSearch::Poll(cMove& move)
 {
-    JoinFinishedRetired();
     if (!m_job)
         return eOutcome::kIdle;
     if (!m_job->done.load(std::memory_order_acquire))
         return eOutcome::kRunning;
-    if (m_thread.joinable())
-        m_thread.join();
     const cSolver::sResult result = std::move(m_job->result);
     m_job.reset();
     if (result.solved && !result.moves.empty())

@@ -4,8 +4,10 @@
 #include "game/Game/Solver.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -15,9 +17,10 @@ class cPuzzle;
 // Looks for the next move of a solution on a worker thread, so the frame
 // loop never waits for the solver. The worker searches its own copy of the
 // puzzle; the main thread collects the answer with Poll. A search that is
-// cancelled (the player moved, undid, restarted or left) is never reported,
-// and cancelling never waits for the worker: it is joined once it has seen
-// its stop flag.
+// cancelled (the player moved, undid, restarted or left) is never reported.
+// One worker serves every search and lives as long as this object, so the
+// main thread never joins a thread (which could wait for a busy machine to
+// schedule it) except on destruction.
 class cHintSearch
 {
 public:
@@ -42,7 +45,7 @@ public:
     static cSolver::sResult DefaultSolve(const cPuzzle& puzzle, const std::atomic<bool>& stop);
 
     explicit cHintSearch(tSolve solve = DefaultSolve);
-    // Asks a running worker to stop and waits for it.
+    // Asks a running search to stop and waits for the worker to end.
     ~cHintSearch();
     cHintSearch(const cHintSearch&) = delete;
     cHintSearch& operator=(const cHintSearch&) = delete;
@@ -60,21 +63,21 @@ public:
     // finished search is reported once, then the search is idle again.
     eOutcome Poll(cMove& move);
 
-    // Workers cancelled but not yet finished (they end at their next check).
-    size_t GetRetiredCount() const { return m_retired.size(); }
+    // The worker is running a search, perhaps one already cancelled (it
+    // ends at its next check of the stop flag).
+    bool IsWorkerBusy() const { return m_busy.load(); }
 
 private:
     struct sJob;
-    struct sWorker
-    {
-        std::shared_ptr<sJob> job;
-        std::jthread thread;
-    };
 
-    void JoinFinishedRetired();
+    void Work();
 
     tSolve m_solve;
-    std::shared_ptr<sJob> m_job;
-    std::jthread m_thread;
-    std::vector<sWorker> m_retired;
+    std::shared_ptr<sJob> m_job; // the search the main thread waits for
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::shared_ptr<sJob> m_pending; // handed to the worker, guarded
+    bool m_quit = false;             // guarded
+    std::atomic<bool> m_busy{false};
+    std::jthread m_worker; // last: started after everything it uses
 };

@@ -61,6 +61,11 @@ public:
         std::lock_guard lock(m_mutex);
         return m_sawStop;
     }
+    int Entered()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_entered;
+    }
     bool HasLeft()
     {
         std::lock_guard lock(m_mutex);
@@ -220,13 +225,14 @@ TEST_F(HintTest, FramesGoOnWhileTheSolverIsHeld)
     EXPECT_FALSE(game->GetHintMarker().IsShown());
     // F1 again while searching starts nothing new.
     F1();
-    EXPECT_EQ(game->GetHintSearch().GetRetiredCount(), 0u);
+    EXPECT_TRUE(game->IsHintSearching());
 
     held.Release();
     ASSERT_NO_FATAL_FAILURE(FramesUntilAnswered());
     ASSERT_TRUE(game->GetHintMarker().IsShown());
     EXPECT_EQ(game->GetHintMarker().GetMove(), held.answer.moves.front());
     EXPECT_FALSE(held.SawStop());
+    EXPECT_EQ(held.Entered(), 1);
     // It fades after a few seconds.
     Frames(cHintMarker::kShowTime + 0.1f);
     EXPECT_FALSE(game->GetHintMarker().IsShown());
@@ -252,13 +258,13 @@ TEST_F(HintTest, UndoRestartAndLeavingCancelASearchWithoutWaitingForIt)
     EXPECT_FALSE(game->IsHintSearching());
     held.WaitUntilLeft(1);
     EXPECT_TRUE(held.SawStop());
-    // The stopped worker is joined by a later frame, once it has ended.
-    for (int i = 0; i < 2000 && game->GetHintSearch().GetRetiredCount() > 0; ++i)
+    // The stopped search ends on the worker; no frame waits for it.
+    for (int i = 0; i < 2000 && game->GetHintSearch().IsWorkerBusy(); ++i)
     {
         Frame();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    EXPECT_EQ(game->GetHintSearch().GetRetiredCount(), 0u);
+    EXPECT_FALSE(game->GetHintSearch().IsWorkerBusy());
     EXPECT_FALSE(game->GetHintMarker().IsShown());
     EXPECT_FALSE(game->WasHintUsed());
 
