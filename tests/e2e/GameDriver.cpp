@@ -458,6 +458,120 @@ std::string cGameDriver::QuitGameToMenu()
     return "q did not open the quit popup";
 }
 
+std::string cGameDriver::WaitForEditor(double timeout)
+{
+    // The two greys of the checker pattern behind the editor's board.
+    const auto checker = [](const cPixelBuffer& frame, int x, int y)
+    {
+        const sRGB c = At(frame, x, y);
+        return Near(c, {35, 40, 45}, 10) || Near(c, {43, 48, 53}, 10);
+    };
+    const bool ok =
+        m_x.WaitForFrame([&](const cPixelBuffer& frame)
+                         { return checker(frame, 104, 14) && checker(frame, 695, 485); },
+                         timeout);
+    m_x.Sleep(0.7); // the shutter opens over the screen
+    return ok ? "" : "the level editor did not show";
+}
+
+cPoint cGameDriver::EditorCellPixel(const cBoard& board, int x, int y) const
+{
+    int cx = 0, cy = 0;
+    board.CellCentre(x, y, cx, cy);
+    return cPoint(400 - board.PixelWidth() / 2 + cx, 250 - board.PixelHeight() / 2 + cy);
+}
+
+std::string cGameDriver::EditorPaint(const cBoard& board, int x, int y)
+{
+    const cPoint p = EditorCellPixel(board, x, y);
+    const cPoint away(400, 515); // outside the board area: no painting preview
+    const auto look = [&](const cPixelBuffer& frame)
+    {
+        int r = 0, g = 0, b = 0;
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+            {
+                const sRGB c = At(frame, p.x + dx, p.y + dy);
+                r += c.r;
+                g += c.g;
+                b += c.b;
+            }
+        return sRGB{r / 25, g / 25, b / 25};
+    };
+    m_x.MoveTo(away.x, away.y);
+    m_x.Sleep(0.15);
+    const sRGB before = look(m_x.Grab());
+    for (int attempt = 0; attempt < 4; ++attempt)
+    {
+        m_x.Click(p.x, p.y, 1, 0.3);
+        m_x.MoveTo(away.x, away.y);
+        if (m_x.WaitForFrame(
+                [&](const cPixelBuffer& frame) { return !Near(look(frame), before, 12); }, 2.0))
+            return "";
+    }
+    return "painting cell (" + std::to_string(x) + ", " + std::to_string(y) +
+           ") in the editor changed nothing";
+}
+
+void cGameDriver::EditorCellMode()
+{
+    m_x.Click(50, 315);
+}
+
+void cGameDriver::EditorBrickMode()
+{
+    m_x.Click(50, 435);
+}
+
+void cGameDriver::EditorSetFirstPieceCentre(int first, int second)
+{
+    // The first entry of the pieces panel (710, 37); a right click opens the
+    // piece chooser (340 x 445, centred at (400, 250)).
+    m_x.Click(750, 77, 3);
+    m_x.Sleep(0.8);
+    const cPoint chooser(400 - 170, 250 - 222);
+    // The coloured-brick palette: first colour row at y = 255, second at 285.
+    m_x.Click(chooser.x + 80 + 30 * (first - 1) + 15, chooser.y + 255 + 15);
+    m_x.Click(chooser.x + 80 + 30 * (second - 1) + 15, chooser.y + 285 + 15);
+    // The piece's centre slot (painted in the chooser's update), then OK.
+    m_x.Click(chooser.x + 170, chooser.y + 145, 1, 0.25);
+    m_x.Sleep(0.3);
+    m_x.Click(chooser.x + 130 + 40, chooser.y + 400 + 14);
+    m_x.Sleep(0.5);
+}
+
+void cGameDriver::EditorSetName(const std::string& name)
+{
+    m_x.MoveTo(400, 470);
+    m_x.Key("i");
+    m_x.Sleep(0.8);
+    // The dialog (400 x 450) at (200, 25): name field at (20, 60), OK at (115, 405).
+    m_x.Click(200 + 20 + 180, 25 + 60 + 10);
+    m_x.Type(name);
+    m_x.Click(200 + 115 + 40, 25 + 405 + 14);
+    m_x.Sleep(0.5);
+}
+
+std::string cGameDriver::EditorSave(const std::string& name)
+{
+    m_x.MoveTo(400, 470);
+    m_x.Key("s");
+    m_x.Sleep(0.8);
+    // The name field has the focus; it may propose a name already.
+    for (int i = 0; i < 40; ++i)
+        m_x.Key("BackSpace");
+    m_x.Type(name);
+    m_x.Key("Return");
+    const std::string path = m_x.UserFolder() + "/UserLevels/" + name + ".lvl";
+    for (int i = 0; i < 100; ++i)
+    {
+        if (std::ifstream(path).good())
+            return "";
+        m_x.Sleep(0.1);
+    }
+    return "the save dialog did not write " + path;
+}
+
 std::string cGameDriver::LoadCampaignLevel(const std::string& folder, int number, cLevel& level,
                                            cMoveLog& moves)
 {

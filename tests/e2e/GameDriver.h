@@ -3,6 +3,7 @@
 #include "XDriver.h"
 
 #include "engine/Display/Point.h"
+#include "game/Game/Board.h"
 #include "game/Game/Level.h"
 #include "game/Game/MoveLog.h"
 #include "game/Game/PuzzleTypes.h"
@@ -73,6 +74,24 @@ public:
     std::string WaitForLevelInfo(double timeout = 30.0);
     // Quit to the menu through the quit popup (q, then its confirm button).
     std::string QuitGameToMenu();
+
+    // The level editor: its board area's checker background at rest.
+    std::string WaitForEditor(double timeout = 30.0);
+    // Logical pixel of a cell's centre on the editor's board as it is shown
+    // after a new level or a load (centred view).
+    Korva::cPoint EditorCellPixel(const cBoard& board, int x, int y) const;
+    // Paints the cell (cell or brick mode) and waits until its picture
+    // changes; a press that came and went within one frame is tried again.
+    std::string EditorPaint(const cBoard& board, int x, int y);
+    void EditorCellMode();
+    void EditorBrickMode();
+    // Opens the piece chooser on the first piece, paints its centre with the
+    // coloured brick of colours (first, second), 1..8, and closes it.
+    void EditorSetFirstPieceCentre(int first, int second);
+    // The level info dialog: types the name, then OK.
+    void EditorSetName(const std::string& name);
+    // The save dialog: types the name, then Enter; waits for the file.
+    std::string EditorSave(const std::string& name);
 
     // Reads a campaign level and its recorded solution beside it.
     static std::string LoadCampaignLevel(const std::string& folder, int number, cLevel& level,

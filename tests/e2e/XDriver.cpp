@@ -385,14 +385,14 @@ void cXDriver::Release(int button)
     Sync();
 }
 
-void cXDriver::Click(int x, int y, int button)
+void cXDriver::Click(int x, int y, int button, double hold)
 {
     MoveTo(x, y);
     // The game sees the pointer arrive (hover, hints) before the press, as
     // it would from a hand on the mouse.
     Sleep(0.08);
     Press(button);
-    Sleep(0.06);
+    Sleep(hold);
     Release(button);
     Sleep(0.06);
 }

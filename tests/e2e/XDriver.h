@@ -65,7 +65,9 @@ public:
     void MoveTo(int x, int y);
     void Press(int button = 1);
     void Release(int button = 1);
-    void Click(int x, int y, int button = 1);
+    // `hold` seconds between press and release: the game's editor paints in
+    // its frame update while the button is down, so a stroke must last a frame.
+    void Click(int x, int y, int button = 1, double hold = 0.06);
     void DoubleClick(int x, int y);
     // Mouse wheel: positive notches turn away from the user (button 4).
     void Wheel(int notches);
