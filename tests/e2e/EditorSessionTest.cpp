@@ -90,6 +90,22 @@ TEST_F(cE2ETest, ALevelBuiltInTheEditorIsTestPlayedSavedAndPlayedFromTheSelector
     E2E_STEP(game.EditorSave("flower"));
     const std::string saved = ReadFile(UserFile("UserLevels/flower.lvl"));
     EXPECT_EQ(saved, LevelText(expected, (Folder() / "expected.lvl").string()));
+
+    // Esc asks before leaving the editor; Enter answers yes.
+    x.Key("Escape");
+    x.Sleep(0.5);
+    x.Key("Return");
+    E2E_STEP(game.WaitForMenu());
+    game.PressMenuButton(cGameDriver::kMenuPlay);
+    E2E_STEP(game.WaitForSelector());
+    E2E_STEP(game.StartUserLevel(0));
+    E2E_STEP(game.PlayLevel(expected, solution));
+    // A completed user level leads back to the selector.
+    E2E_STEP(game.WaitForSelector(60.0));
+    x.Key("Escape");
+    E2E_STEP(game.WaitForMenu());
+    E2E_STEP(QuitFromMenu());
+    EXPECT_EQ(ReadFile(UserFile("UserLevels/flower.lvl")), saved) << "playing changed the file";
 }
 
 } // namespace

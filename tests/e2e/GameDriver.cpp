@@ -292,6 +292,17 @@ std::string cGameDriver::StartCampaignLevel(int index)
     return WaitForGame();
 }
 
+std::string cGameDriver::StartUserLevel(int row)
+{
+    // The to-user-levels button under the game levels panel, then the tab
+    // change (about 0.63 s).
+    m_x.Click(400, 100 + 430 + 14);
+    m_x.Sleep(1.5);
+    // Rows of 440 x 22 every 25 pixels from (6, 6) in the list at (165, 145).
+    m_x.DoubleClick(165 + 6 + 220, 145 + 6 + 25 * row + 11);
+    return WaitForGame();
+}
+
 bool cGameDriver::IconShowsCompleted(const cPixelBuffer& frame, int index) const
 {
     // The mark is a green disc of radius 12 centred at (84, 16) in the icon.

@@ -60,6 +60,8 @@ public:
     // In the selector: double-clicks the icon of campaign level `index` (0-based;
     // the first rows, which show without scrolling).
     std::string StartCampaignLevel(int index);
+    // Switches the selector to its user levels and double-clicks row `row`.
+    std::string StartUserLevel(int row);
     // Checks the completion mark on the icon of campaign level `index`.
     bool IconShowsCompleted(const Korva::cPixelBuffer& frame, int index) const;
 
