@@ -92,6 +92,9 @@ cGame::cGame(cGUI& gui, cGameHost& host)
     SetSize(cPoint(800, 600));
     SetBackgroundFill(false);
     SetBorder(false);
+    // The options are read before the screens exist; the editor's palettes
+    // draw bricks through the same code and follow this setting too.
+    SetBrickSymbols(host.GetOptions().IsColourSymbols());
     CreateButtons();
     m_levelInfo = std::make_unique<cLevelInfoPopup>(gui, this);
     m_restartPopup = std::make_unique<cYesNoPopup>(gui, "restart level", this);
