@@ -166,3 +166,28 @@ TEST_F(ProcessRun, KeepsTheFilesItFindsAndQuitsOnCtrlC)
     EXPECT_EQ(m_folder.ReadText("home/Quillbee Studios/Zeltra/CompletedLevels.dat"),
               progressBefore);
 }
+
+TEST_F(ProcessRun, TheWindowStartsAtTheRememberedSizeAndForgetsOneThatDoesNotFit)
+{
+    // The test server (1280 x 1024) has room for 1000 x 700, not for 3000 x 700.
+    fs::create_directories(m_home / "Quillbee Studios" / "Zeltra");
+    cOptions options;
+    options.SetFullScreen(false);
+    options.SetWindowSize(1000, 700);
+    options.Write(m_folder.FileSystem(), UserFile("Zeltra.cfg"));
+    EXPECT_EQ(RunUntilSignal(SIGTERM), 0);
+    EXPECT_TRUE(Has(Log(), "Window size: 1000x700\n")) << Log();
+    cOptions kept;
+    kept.Read(m_folder.FileSystem(), UserFile("Zeltra.cfg"));
+    EXPECT_EQ(kept.GetWindowWidth(), 1000);
+    EXPECT_EQ(kept.GetWindowHeight(), 700);
+
+    options.SetWindowSize(3000, 700);
+    options.Write(m_folder.FileSystem(), UserFile("Zeltra.cfg"));
+    fs::remove(UserFile("Zeltra.log")); // the next run is watched through its own log
+    EXPECT_EQ(RunUntilSignal(SIGTERM), 0);
+    EXPECT_TRUE(Has(Log(), "Window size 3000x700 does not fit; using the default.\n"));
+    cOptions forgotten;
+    forgotten.Read(m_folder.FileSystem(), UserFile("Zeltra.cfg"));
+    EXPECT_EQ(forgotten.GetWindowWidth(), 0) << "the default size is not written down";
+}
