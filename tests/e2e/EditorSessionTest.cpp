@@ -2,61 +2,10 @@
 // window: cells and bricks painted, a piece and a name given, test-played to
 // completion, saved, and then played from the selector's user levels.
 #include "E2EFixture.h"
-
-#include "engine/File/FileSystemManager.h"
+#include "Flower.h"
 
 namespace
 {
-
-// The flower the test paints: seven cells around (4, 3) of the new 9 x 7
-// board, a ring of six red bricks, and one red brick as the only piece.
-struct sFlower
-{
-    static constexpr int kX = 4;
-    static constexpr int kY = 3;
-
-    explicit sFlower(const cBoardMetrics& metrics) : board(9, 7, false, metrics)
-    {
-        for (int d = 1; d <= 6; ++d)
-        {
-            int x = kX, y = kY;
-            board.Neighbour(kX, kY, d, x, y);
-            ring.emplace_back(x, y);
-        }
-    }
-
-    cLevel Level(const std::string& name) const
-    {
-        cLevel level;
-        level.SetName(name);
-        level.SetWidth(9);
-        level.SetHeight(7);
-        level.SetAdjustIndexX(false);
-        level.SetCell(kX, kY, 1);
-        for (const auto& [x, y] : ring)
-        {
-            level.SetCell(x, y, 1);
-            level.SetBrick(x, y, 11);
-        }
-        level.SetPieceCount(1);
-        level.SetPiece(0, tPiece{11, 0, 0, 0, 0, 0, 0});
-        return level;
-    }
-
-    cBoard board;
-    std::vector<std::pair<int, int>> ring;
-};
-
-std::string LevelText(const cLevel& level, const std::string& path)
-{
-    Korva::cFileSystem* files = Korva::cFileSystemManager::Get().CreateFileSystem(1);
-    level.Save(*files, path);
-    Korva::cFileSystemManager::Get().RemoveFileSystem(files);
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST_F(cE2ETest, ALevelBuiltInTheEditorIsTestPlayedSavedAndPlayedFromTheSelector)
 {
@@ -70,16 +19,9 @@ TEST_F(cE2ETest, ALevelBuiltInTheEditorIsTestPlayedSavedAndPlayedFromTheSelector
     game.PressMenuButton(cGameDriver::kMenuEditor);
     E2E_STEP(game.WaitForEditor());
 
-    // Cells (the editor starts in cell mode with kind 1), then the bricks.
-    E2E_STEP(game.EditorPaint(flower.board, sFlower::kX, sFlower::kY));
-    for (const auto& [cx, cy] : flower.ring)
-        E2E_STEP(game.EditorPaint(flower.board, cx, cy));
-    game.EditorBrickMode();
-    for (const auto& [cx, cy] : flower.ring)
-        E2E_STEP(game.EditorPaint(flower.board, cx, cy));
-    game.EditorSetFirstPieceCentre(1, 1);
+    // Cells (the editor starts in cell mode with kind 1), bricks, piece, name.
+    E2E_STEP(PaintFlower(game, flower, "flower"));
     x.SaveGrab((Folder() / "editor-painted.png").string());
-    game.EditorSetName("flower");
 
     // Test play: the game screen with the editor's level, then back.
     x.MoveTo(400, 470);

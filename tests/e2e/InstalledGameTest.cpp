@@ -3,6 +3,7 @@
 // levels through the real screens, quit, and find everything kept; then start
 // it again and see the levels marked.
 #include "E2EFixture.h"
+#include "Flower.h"
 
 #include <cstdlib>
 #include <regex>
@@ -96,8 +97,21 @@ TEST_F(InstalledGame, PlaysThreeLevelsKeepsEverythingAndShowsThemCompletedNextTi
     for (int number = 1; number <= 3; ++number)
         E2E_STEP(PlayCampaignLevel(number));
     E2E_STEP(game.QuitGameToMenu());
+
+    // The editor: a small level built and saved, then back to the menu.
+    game.PressMenuButton(cGameDriver::kMenuEditor);
+    E2E_STEP(game.WaitForEditor());
+    const sFlower flower(game.GetMetrics());
+    E2E_STEP(PaintFlower(game, flower, "flower"));
+    E2E_STEP(game.EditorSave("myflower"));
+    x.Key("Escape"); // asks first; Enter says yes
+    x.Sleep(0.5);
+    x.Key("Return");
+    E2E_STEP(game.WaitForMenu());
     E2E_STEP(QuitFromMenu());
 
+    EXPECT_EQ(ReadFile(UserFile("UserLevels/myflower.lvl")),
+              LevelText(flower.Level("flower"), (Folder() / "expected.lvl").string()));
     for (const char* alias : {"LvlZeltra01", "LvlZeltra02", "LvlZeltra03"})
         EXPECT_TRUE(game.ProgressHas(alias)) << alias;
     EXPECT_FALSE(game.ProgressHas("LvlZeltra04"));
