@@ -99,3 +99,4 @@ protected:
         const std::string e2eError = (expression);                                                 \
         ASSERT_TRUE(e2eError.empty()) << #expression << ": " << e2eError;                          \
     } while (false)
+using EndToEnd = cE2ETest;

@@ -7,7 +7,7 @@
 namespace
 {
 
-TEST_F(cE2ETest, ALevelBuiltInTheEditorIsTestPlayedSavedAndPlayedFromTheSelector)
+TEST_F(EndToEnd, ALevelBuiltInTheEditorIsTestPlayedSavedAndPlayedFromTheSelector)
 {
     const sFlower flower(game.GetMetrics());
     const cLevel expected = flower.Level("flower");

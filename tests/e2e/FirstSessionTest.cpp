@@ -19,7 +19,7 @@ void ExpectOptionsFile(const std::string& text, const std::vector<std::string>& 
     }
 }
 
-TEST_F(cE2ETest, FirstSessionPlaysALevelChangesOptionsAndTheNextStartShowsBoth)
+TEST_F(EndToEnd, FirstSessionPlaysALevelChangesOptionsAndTheNextStartShowsBoth)
 {
     cLevel level;
     cMoveLog moves;

@@ -39,7 +39,7 @@ std::vector<std::string> ErrorLines(const std::string& log)
     return errors;
 }
 
-class InstalledGame : public cE2ETest
+class EndToEndInstalled : public cE2ETest
 {
 protected:
     // Installs the build into a prefix in the test's folder; the path of the
@@ -79,7 +79,7 @@ protected:
     std::string m_programFolder = ProgramFolder();
 };
 
-TEST_F(InstalledGame, PlaysThreeLevelsKeepsEverythingAndShowsThemCompletedNextTime)
+TEST_F(EndToEndInstalled, PlaysThreeLevelsKeepsEverythingAndShowsThemCompletedNextTime)
 {
     const std::string executable = Install();
     if (executable != DefaultExecutable())

@@ -19,7 +19,7 @@ long ResidentKiB(pid_t pid)
     return 0;
 }
 
-TEST_F(cE2ETest, Soak)
+TEST_F(EndToEnd, Soak)
 {
     const char* seconds = std::getenv("ZELTRA_SOAK_SECONDS");
     if (!seconds)
