@@ -33,6 +33,27 @@ TEST_F(EndToEnd, ALevelBuiltInTheEditorIsTestPlayedSavedAndPlayedFromTheSelector
     const std::string saved = ReadFile(UserFile("UserLevels/flower.lvl"));
     EXPECT_EQ(saved, LevelText(expected, (Folder() / "expected.lvl").string()));
 
+    // A new level, then the saved one loaded back and saved again under
+    // another name: the same text.
+    const auto ringBrickShown = [&](const Korva::cPixelBuffer& f)
+    {
+        const auto [rx, ry] = flower.ring[0];
+        const Korva::cPoint p = game.EditorCellPixel(flower.board, rx, ry);
+        const auto c = x.PixelAt(f, p.x, p.y);
+        return c.r > 150 && c.g < 110 && c.b < 110; // red
+    };
+    game.EditorNewLevel();
+    x.MoveTo(400, 515);
+    ASSERT_TRUE(
+        x.WaitForFrame([&](const Korva::cPixelBuffer& f) { return !ringBrickShown(f); }, 10.0))
+        << "n and Enter did not start a new level";
+    game.EditorLoadFirst();
+    x.MoveTo(400, 515);
+    ASSERT_TRUE(x.WaitForFrame(ringBrickShown, 10.0))
+        << "the loaded level does not show its bricks";
+    E2E_STEP(game.EditorSave("flowercopy"));
+    EXPECT_EQ(ReadFile(UserFile("UserLevels/flowercopy.lvl")), saved);
+
     // Esc asks before leaving the editor; Enter answers yes.
     x.Key("Escape");
     x.Sleep(0.5);

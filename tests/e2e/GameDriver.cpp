@@ -563,6 +563,25 @@ void cGameDriver::EditorSetName(const std::string& name)
     m_x.Sleep(0.5);
 }
 
+void cGameDriver::EditorNewLevel()
+{
+    m_x.MoveTo(400, 470);
+    m_x.Key("n");
+    m_x.Sleep(0.5);
+    m_x.Key("Return");
+    m_x.Sleep(0.5);
+}
+
+void cGameDriver::EditorLoadFirst()
+{
+    m_x.MoveTo(400, 470);
+    m_x.Key("l");
+    m_x.Sleep(0.8);
+    // The dialog (360 x 420) at (220, 40); its list at (20, 40), rows of 20.
+    m_x.DoubleClick(220 + 20 + 150, 40 + 40 + 10);
+    m_x.Sleep(0.5);
+}
+
 std::string cGameDriver::EditorSave(const std::string& name)
 {
     m_x.MoveTo(400, 470);

@@ -92,6 +92,10 @@ public:
     void EditorSetFirstPieceCentre(int first, int second);
     // The level info dialog: types the name, then OK.
     void EditorSetName(const std::string& name);
+    // A new, empty level (n, then yes).
+    void EditorNewLevel();
+    // The load dialog: double-clicks its first file.
+    void EditorLoadFirst();
     // The save dialog: types the name, then Enter; waits for the file.
     std::string EditorSave(const std::string& name);
 
