@@ -148,7 +148,7 @@ std::string cGameDriver::SkipIntro(double timeout)
     {
         m_x.MoveTo(400, 300);
         m_x.Key("space");
-        if (m_x.WaitForLog("--- Entering main loop ---", 3.0, from > 200 ? from - 200 : 0))
+        if (m_x.WaitForLog("--- Entering main loop ---", 3.0, from))
             return WaitForMenu();
         if (!m_x.IsRunning())
             return "the game ended during the intro";
@@ -173,13 +173,9 @@ std::string cGameDriver::WaitForMenu(double timeout)
     return ok ? "" : "the main menu with its five buttons did not show";
 }
 
-std::string cGameDriver::PressMenuButton(eMenuButton button)
+void cGameDriver::PressMenuButton(eMenuButton button)
 {
-    const int y = kMenuButtonTop + kMenuButtonStep * static_cast<int>(button);
-    m_x.MoveTo(400, y + 100 > 599 ? y - 5 : y + 5);
-    m_x.Sleep(0.1);
-    m_x.Click(400, y);
-    return "";
+    m_x.Click(400, kMenuButtonTop + kMenuButtonStep * static_cast<int>(button));
 }
 
 std::string cGameDriver::WaitForSelector(double timeout)

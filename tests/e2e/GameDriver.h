@@ -40,7 +40,7 @@ public:
     std::string SkipIntro(double timeout = 120.0);
     // The menu with its five buttons at rest.
     std::string WaitForMenu(double timeout = 30.0);
-    std::string PressMenuButton(eMenuButton button);
+    void PressMenuButton(eMenuButton button);
     std::string WaitForSelector(double timeout = 30.0);
     std::string WaitForGame(double timeout = 30.0);
     std::string WaitForOptions(double timeout = 30.0);
