@@ -67,14 +67,14 @@ public:
     void RequestLevelSelector() { RequestScreen(eScreen::LevelSelector); }
     // Back to the editor as it was (after a test play).
     void RequestEditorWithLevel() { RequestScreen(eScreen::Editor); }
-    // Plays the level file `name` of the user-levels folder on the game
-    // screen. A file that cannot be loaded raises its exception before
-    // anything changes, and no switch is asked for.
-    void RequestUserLevel(const std::string& name);
     // The editor with a fresh level (entry from the menu).
     void RequestEditor();
     // The game screen plays the editor's level in test mode.
     void RequestTestPlay(const cLevel& level);
+    // Plays the level file `name` of the user-levels folder on the game
+    // screen. A file that cannot be loaded raises its exception before
+    // anything changes, and no switch is asked for.
+    void RequestUserLevel(const std::string& name);
     void RequestQuit() { m_loop.RequestQuit(); }
     // The screen object shown for `screen`; screens register at start-up.
     void SetScreen(eScreen screen, cScreen* object);

@@ -492,10 +492,13 @@ void cEditor::PressEditor(const cMouseEvent& event)
 
     if (kBoardArea.Contains(mx, my))
     {
-        // Painting is the update's work; a press only reaches the resize
-        // buttons.
+        // A held button paints in every update. The press paints too: a
+        // quick click can be released before the next update and would
+        // otherwise be lost. Painting the same cell again changes nothing.
         if (const int n = ResizeButtonAt(mx, my))
             PressResizeButton(n);
+        else
+            UpdatePainting();
         return;
     }
     if (kCellSelector.Contains(mx, my) || kBrickSelector.Contains(mx, my))

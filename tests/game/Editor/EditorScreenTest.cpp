@@ -77,6 +77,16 @@ TEST_F(EditorScreenTest, PaintingChangesOnlyDifferingCellsWithOneSoundEach)
     EXPECT_EQ(sounds.Count(kSndPutPiece), 6);
 }
 
+TEST_F(EditorScreenTest, AClickReleasedBeforeTheNextUpdateStillPaintsOnce)
+{
+    const cPoint p = CellPixel(5, 2);
+    Click(p.x, p.y); // press and release with no update between them
+    EXPECT_EQ(Board().GetCellKind(5, 2), kCellPlain);
+    EXPECT_EQ(sounds.Count(kSndPutPiece), 1);
+    Frame();
+    EXPECT_EQ(sounds.Count(kSndPutPiece), 1);
+}
+
 TEST_F(EditorScreenTest, ShiftPicksTheKindUnderThePointer)
 {
     editor->GetEditedLevel().PutCell(2, 2, kCellVortex);

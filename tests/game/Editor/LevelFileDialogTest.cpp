@@ -4,6 +4,7 @@
 #include "game/UserLevels.h"
 #include "tests/game/Editor/EditorHarness.h"
 
+#include "engine/Core/Exception.h"
 #include "engine/File/POSIX/FileSystemPOSIX.h"
 
 #include <filesystem>
@@ -262,18 +263,29 @@ TEST_F(LevelFileDialogTest, BadFilesAreRefusedAndLeaveTheLevelAlone)
     Hide(load);
 }
 
+namespace
+{
+// A file system whose files exist but cannot be opened, as a file without
+// read permission is for anyone but root (and as a failing disk is for root).
+class cUnreadableFileSystem : public Korva::cFileSystemPOSIX
+{
+public:
+    using cFileSystemPOSIX::cFileSystemPOSIX;
+    Korva::cFileInput* OpenInput(const std::string& path, bool, bool) override
+    {
+        KORVA_THROW(Korva::cExceptionOpeningFile, path);
+    }
+};
+} // namespace
+
 TEST_F(LevelFileDialogTest, UnreadableFileIsRefused)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root reads files without read permission";
-    fileSystem.reset();
-    fileSystem = std::make_unique<Korva::cFileSystemPOSIX>(root.string());
     std::string error;
     cLevel level = SampleLevel();
     ASSERT_TRUE(UserLevelFiles::Save(*fileSystem, "Locked", level, error)) << error;
-    fs::permissions(folder / "Locked.lvl", fs::perms::none);
+    cUnreadableFileSystem unreadable(root.string());
     cLevel target;
-    EXPECT_FALSE(UserLevelFiles::Load(*fileSystem, "Locked.lvl", target, error));
+    EXPECT_FALSE(UserLevelFiles::Load(unreadable, "Locked.lvl", target, error));
     EXPECT_NE(error.find("can't be read"), std::string::npos);
     EXPECT_EQ(target, cLevel());
 }
