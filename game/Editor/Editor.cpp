@@ -6,6 +6,7 @@
 #include "engine/Gui/GUI.h"
 #include "engine/Input/InputDevice.h"
 #include "engine/Input/KeyCodes.h"
+#include "game/ApplicationScreen.h"
 #include "game/Editor/EditorPopups.h"
 #include "game/Editor/PiecesPanel.h"
 #include "game/Editor/ResizeButtons.h"
@@ -126,26 +127,13 @@ cEditor::~cEditor()
 
 cEditor& cEditor::Get()
 {
-    if (!s_instance)
-    {
-        cGameApplication& app = cGameApplication::Get();
-        if (!app.GetGUI())
-            KORVA_THROW(cException, "The editor needs the GUI.");
-        Owned() = std::make_unique<cEditor>(*app.GetGUI(), g_applicationHost);
-        app.SetScreen(eScreen::Editor, Owned().get());
-    }
-    return *s_instance;
+    return GetApplicationScreen(s_instance, Owned(), g_applicationHost, eScreen::Editor,
+                                "The editor");
 }
 
 void cEditor::Destroy()
 {
-    if (Owned())
-    {
-        if (cWidget* parent = Owned()->GetParent())
-            parent->RemoveChild(Owned().get());
-        cGameApplication::Get().SetScreen(eScreen::Editor, nullptr);
-    }
-    Owned().reset();
+    DestroyApplicationScreen(Owned(), eScreen::Editor);
 }
 
 void cEditor::CreateButtons()

@@ -8,6 +8,7 @@
 #include "engine/Input/InputDevice.h"
 #include "engine/Input/KeyCodes.h"
 #include "engine/Resource/ResManager.h"
+#include "game/ApplicationScreen.h"
 #include "game/Game/BoardMetrics.h"
 #include "game/Game/Campaign.h"
 #include "game/Game/LevelResource.h"
@@ -136,26 +137,13 @@ cApplicationGameHost g_applicationHost;
 
 cGame& cGame::Get()
 {
-    if (!s_instance)
-    {
-        cGameApplication& app = cGameApplication::Get();
-        if (!app.GetGUI())
-            KORVA_THROW(cException, "The game screen needs the GUI.");
-        Owned() = std::make_unique<cGame>(*app.GetGUI(), g_applicationHost);
-        app.SetScreen(eScreen::Game, Owned().get());
-    }
-    return *s_instance;
+    return GetApplicationScreen(s_instance, Owned(), g_applicationHost, eScreen::Game,
+                                "The game screen");
 }
 
 void cGame::Destroy()
 {
-    if (Owned())
-    {
-        if (cWidget* parent = Owned()->GetParent())
-            parent->RemoveChild(Owned().get());
-        cGameApplication::Get().SetScreen(eScreen::Game, nullptr);
-    }
-    Owned().reset();
+    DestroyApplicationScreen(Owned(), eScreen::Game);
 }
 
 void cGame::CreateButtons()
