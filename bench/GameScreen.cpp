@@ -4,6 +4,7 @@
 // null render device, so this is the CPU side; the draw calls the frame
 // hands to the back end are reported per iteration.
 
+#include "bench/GameBenchHost.h"
 #include "engine/Display/RenderDeviceNull.h"
 #include "engine/File/FileSystemManager.h"
 #include "engine/File/POSIX/FileSystemPOSIX.h"
@@ -23,27 +24,6 @@ using namespace Korva;
 
 namespace
 {
-
-class cBenchHost : public cGameHost
-{
-public:
-    cOptions& GetOptions() override { return options; }
-    void ToggleFullScreen() override {}
-    void MarkLevelCompleted(const std::string&) override {}
-    bool IsLevelCompleted(const std::string&) const override { return false; }
-    void RequestLevelSelector() override {}
-    void RequestMenu() override {}
-    void RequestEditor() override {}
-    void OpenHomepage() override {}
-    cOptions options;
-};
-
-// The generated data lies in bin/ beside the bench/ folder of the build.
-std::string ProgramFolder()
-{
-    return (std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "bin")
-        .string();
-}
 
 cLevel BusyLevel()
 {
@@ -72,7 +52,7 @@ cLevel BusyLevel()
 
 void GameScreenFrame(benchmark::State& state)
 {
-    cFileSystemPOSIX programFolder(ProgramFolder());
+    cFileSystemPOSIX programFolder(BenchProgramFolder());
     cFileSystemManager::Get().SetCurrent(programFolder);
     cResManager& manager = cResManager::Get();
     manager.AddTypeHandler(std::make_unique<cBuiltInResourceHandler>());

@@ -5,6 +5,7 @@
 // (the benchmark's time), the slowest frame and the share of frames that
 // ran while a search was going on.
 
+#include "bench/GameBenchHost.h"
 #include "engine/Display/RenderDeviceNull.h"
 #include "engine/File/FileSystemManager.h"
 #include "engine/File/POSIX/FileSystemPOSIX.h"
@@ -28,33 +29,12 @@ using namespace Korva;
 namespace
 {
 
-class cBenchHost : public cGameHost
-{
-public:
-    cOptions& GetOptions() override { return options; }
-    void ToggleFullScreen() override {}
-    void MarkLevelCompleted(const std::string&) override {}
-    bool IsLevelCompleted(const std::string&) const override { return false; }
-    void RequestLevelSelector() override {}
-    void RequestMenu() override {}
-    void RequestEditor() override {}
-    void OpenHomepage() override {}
-    cOptions options;
-};
-
-// The generated data lies in bin/ beside the bench/ folder of the build.
-std::string ProgramFolder()
-{
-    return (std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "bin")
-        .string();
-}
-
 // Argument 1: a search runs all the time; 0: none, the same frames as a
 // baseline (on a loaded machine the slowest frame is the scheduler's).
 void FrameWhileSearching(benchmark::State& state)
 {
     const bool search = state.range(0) != 0;
-    cFileSystemPOSIX programFolder(ProgramFolder());
+    cFileSystemPOSIX programFolder(BenchProgramFolder());
     cFileSystemManager::Get().SetCurrent(programFolder);
     cResManager& manager = cResManager::Get();
     manager.AddTypeHandler(std::make_unique<cBuiltInResourceHandler>());
