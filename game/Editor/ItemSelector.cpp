@@ -1,4 +1,5 @@
 #include "game/Editor/ItemSelector.h"
+#include "game/Game/Screen/SpriteDrawing.h"
 
 #include "engine/Display/Sprite.h"
 #include "game/Editor/EditorPanelsHost.h"
@@ -75,31 +76,10 @@ void cItemSelector::DrawArrows(int code, int32_t x, int32_t y) const
 {
     if (!m_arrows)
         return;
-    const auto frame = [this](int player)
-    { return m_arrowPlayers[static_cast<size_t>(player)]->GetFrame(); };
-    // As on the game's item bar: pushes show their direction, swaps the
-    // arrows of both directions, turns their turning arrow.
-    if (code >= kItemPushFirst && code <= kItemPushLast)
-        m_arrows->DrawFrame(x, y, frame(code - kItemPushFirst));
-    else if (code == kItemSwapNorthWest)
-    {
-        m_arrows->DrawFrame(x - 12, y, frame(kNorthWest - 1));
-        m_arrows->DrawFrame(x + 12, y, frame(kSouthEast - 1));
-    }
-    else if (code == kItemSwapNorthEast)
-    {
-        m_arrows->DrawFrame(x + 12, y, frame(kNorthEast - 1));
-        m_arrows->DrawFrame(x - 12, y, frame(kSouthWest - 1));
-    }
-    else if (code == kItemSwapNorth)
-    {
-        m_arrows->DrawFrame(x - 5, y - 10, frame(kNorth - 1));
-        m_arrows->DrawFrame(x + 5, y + 10, frame(kSouth - 1));
-    }
-    else if (code == kItemTurnClockwise)
-        m_arrows->DrawFrame(x, y, frame(6));
-    else if (code == kItemTurnAnticlockwise)
-        m_arrows->DrawFrame(x, y, frame(7));
+    std::array<int32_t, 8> frames{};
+    for (size_t i = 0; i < frames.size(); ++i)
+        frames[i] = m_arrowPlayers[i]->GetFrame();
+    DrawItemArrows(*m_arrows, frames, code, x, y);
 }
 
 void cItemSelector::Draw(int x, int y, bool drawChildren)

@@ -133,3 +133,30 @@ void DrawBrick(const cBrickSprites& sprites, const cBrickLook& look, int code, i
         break;
     }
 }
+
+void DrawItemArrows(const Korva::cSprite& arrows, const std::array<int32_t, 8>& frames, int code,
+                    int32_t x, int32_t y)
+{
+    const auto frame = [&frames](int player) { return frames[static_cast<size_t>(player)]; };
+    if (code >= kItemPushFirst && code <= kItemPushLast)
+        arrows.DrawFrame(x, y, frame(code - kItemPushFirst));
+    else if (code == kItemSwapNorthWest)
+    {
+        arrows.DrawFrame(x - 12, y, frame(kNorthWest - 1));
+        arrows.DrawFrame(x + 12, y, frame(kSouthEast - 1));
+    }
+    else if (code == kItemSwapNorthEast)
+    {
+        arrows.DrawFrame(x + 12, y, frame(kNorthEast - 1));
+        arrows.DrawFrame(x - 12, y, frame(kSouthWest - 1));
+    }
+    else if (code == kItemSwapNorth)
+    {
+        arrows.DrawFrame(x - 5, y - 10, frame(kNorth - 1));
+        arrows.DrawFrame(x + 5, y + 10, frame(kSouth - 1));
+    }
+    else if (code == kItemTurnClockwise)
+        arrows.DrawFrame(x, y, frame(6));
+    else if (code == kItemTurnAnticlockwise)
+        arrows.DrawFrame(x, y, frame(7));
+}

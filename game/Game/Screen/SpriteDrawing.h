@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -54,3 +55,10 @@ bool AreBrickSymbolsShown();
 // Draws the picture of brick `code` with its hot spots on (x, y).
 void DrawBrick(const cBrickSprites& sprites, const cBrickLook& look, int code, int32_t x, int32_t y,
                int32_t alpha = 255, float scale = 1.0f);
+
+// The arrows of item `code` centred on (x, y), as the item bar and the
+// editor's item chooser show them: a push its direction, a swap the arrows
+// of both its directions, a turn its turning arrow. `frames` holds the
+// current frame of each of the eight arrow animations.
+void DrawItemArrows(const Korva::cSprite& arrows, const std::array<int32_t, 8>& frames, int code,
+                    int32_t x, int32_t y);
