@@ -52,13 +52,7 @@ cLevel BusyLevel()
 
 void GameScreenFrame(benchmark::State& state)
 {
-    cFileSystemPOSIX programFolder(BenchProgramFolder());
-    cFileSystemManager::Get().SetCurrent(programFolder);
-    cResManager& manager = cResManager::Get();
-    manager.AddTypeHandler(std::make_unique<cBuiltInResourceHandler>());
-    manager.AddTypeHandler(std::make_unique<cGameResourceHandler>());
-    for (const char* list : {"Images", "Sprites", "Sounds", "Campaigns", "Levels"})
-        manager.LoadList(std::string("/Resources/") + list + ".res");
+    const cBenchData data;
 
     cDisplayMode mode;
     mode.width = 800;

@@ -34,13 +34,7 @@ namespace
 void FrameWhileSearching(benchmark::State& state)
 {
     const bool search = state.range(0) != 0;
-    cFileSystemPOSIX programFolder(BenchProgramFolder());
-    cFileSystemManager::Get().SetCurrent(programFolder);
-    cResManager& manager = cResManager::Get();
-    manager.AddTypeHandler(std::make_unique<cBuiltInResourceHandler>());
-    manager.AddTypeHandler(std::make_unique<cGameResourceHandler>());
-    for (const char* list : {"Images", "Sprites", "Sounds", "Campaigns", "Levels"})
-        manager.LoadList(std::string("/Resources/") + list + ".res");
+    cBenchData data;
 
     cDisplayMode mode;
     mode.width = 800;
@@ -56,7 +50,7 @@ void FrameWhileSearching(benchmark::State& state)
         game.SetSoundListener(nullptr);
         gui.GetRoot().AddChild(cPoint(0, 0), &game);
         cLevel level;
-        level.Load(programFolder, "/Levels/Zeltra31.lvl");
+        level.Load(data.Folder(), "/Levels/Zeltra31.lvl");
         game.StartEditorTest(level);
         game.ClosePopup();
         for (int i = 0; i < 6000 && !game.GetPuzzle().IsSettled(); ++i)
