@@ -34,15 +34,8 @@ constexpr int32_t kKeyL = kKeyA + 8;
 constexpr int32_t kKeyN = kKeyZ + 5;
 constexpr int32_t kKeyM = kKeyZ + 6;
 
-struct sButtonLayout
-{
-    cRect rect;
-    int32_t frame;
-    const char* hint;
-};
-
 // In the order of cEditor::eButton.
-constexpr sButtonLayout kButtons[] = {
+constexpr sPanelButtonLayout kButtons[] = {
     {{10, 60, 80, 27}, 14, "discard this level and start fresh with a new level (n)"},
     {{10, 87, 80, 26}, 17, "discard this level and load a previously saved level (l)"},
     {{10, 113, 80, 26}, 20, "save this level (s)"},
@@ -138,17 +131,7 @@ void cEditor::Destroy()
 
 void cEditor::CreateButtons()
 {
-    for (int i = 0; i < kButtonCount; ++i)
-    {
-        const sButtonLayout& layout = kButtons[i];
-        const bool logo = i == kButtonLogo;
-        m_buttons[static_cast<size_t>(i)] = MakePanelButton(
-            *this, layout.rect, logo ? "SprQuillbee" : "SprEditorPanels", layout.frame, this);
-        cButton& button = *m_buttons[static_cast<size_t>(i)];
-        button.cWidget::AddListener(static_cast<cWidgetListener*>(this));
-        if (logo)
-            button.SetFrames(0, 1, 0);
-    }
+    MakeScreenButtons(*this, kButtons, kButtonLogo, "SprEditorPanels", m_buttons);
 }
 
 void cEditor::CreatePopups()

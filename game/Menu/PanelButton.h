@@ -2,6 +2,8 @@
 
 #include "engine/Gui/Button.h"
 
+#include <array>
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -10,3 +12,31 @@
 std::unique_ptr<Korva::cButton> MakePanelButton(Korva::cWidget& parent, const Korva::cRect& rect,
                                                 const std::string& sprite, int32_t normal,
                                                 Korva::cButtonListener* listener);
+
+// A button of a screen's side panels: where it sits, its first frame in the
+// panels' sprite and the hint it shows.
+struct sPanelButtonLayout
+{
+    Korva::cRect rect;
+    int32_t frame;
+    const char* hint;
+};
+
+// A screen's panel buttons, from `sprite` except the maker's logo (index
+// `logo`), which shows "SprQuillbee". The screen hears their clicks, and
+// their pointer entering and leaving for its hints.
+template <size_t N, class tScreen>
+void MakeScreenButtons(tScreen& screen, const sPanelButtonLayout (&layouts)[N], size_t logo,
+                       const std::string& sprite,
+                       std::array<std::unique_ptr<Korva::cButton>, N>& buttons)
+{
+    for (size_t i = 0; i < N; ++i)
+    {
+        const bool isLogo = i == logo;
+        buttons[i] = MakePanelButton(screen, layouts[i].rect, isLogo ? "SprQuillbee" : sprite,
+                                     layouts[i].frame, &screen);
+        buttons[i]->Korva::cWidget::AddListener(static_cast<Korva::cWidgetListener*>(&screen));
+        if (isLogo)
+            buttons[i]->SetFrames(0, 1, 0);
+    }
+}

@@ -39,15 +39,8 @@ constexpr int32_t kKeyM = kKeyZ + 6;
 // No platform key makes this code; it confirms like Enter.
 constexpr int32_t kKeyConfirm = 97;
 
-struct sButtonLayout
-{
-    cRect rect;
-    int32_t frame;
-    const char* hint;
-};
-
 // In the order of cGame::eButton.
-constexpr sButtonLayout kButtons[] = {
+constexpr sPanelButtonLayout kButtons[] = {
     {{10, 60, 80, 28}, 14, "show level info popup (i) - stuck? ask for a hint (f1)"},
     {{10, 98, 80, 27}, 17, "undo your last move (u)"},
     {{10, 125, 80, 27}, 20, "restart the level and try again (r)"},
@@ -148,17 +141,7 @@ void cGame::Destroy()
 
 void cGame::CreateButtons()
 {
-    for (int i = 0; i < kButtonCount; ++i)
-    {
-        const sButtonLayout& layout = kButtons[i];
-        const bool logo = i == kButtonLogo;
-        m_buttons[static_cast<size_t>(i)] = MakePanelButton(
-            *this, layout.rect, logo ? "SprQuillbee" : "SprGamePanels", layout.frame, this);
-        cButton& button = *m_buttons[static_cast<size_t>(i)];
-        button.cWidget::AddListener(static_cast<cWidgetListener*>(this));
-        if (logo)
-            button.SetFrames(0, 1, 0);
-    }
+    MakeScreenButtons(*this, kButtons, kButtonLogo, "SprGamePanels", m_buttons);
     RemoveChild(m_buttons[kButtonBackToEditor].get());
 }
 
