@@ -139,14 +139,18 @@ void BM_Solver(benchmark::State& state)
 {
     const cLevel level = SolverLevel(static_cast<int>(state.range(0)));
     size_t states = 0;
+    size_t total = 0;
     for (auto _ : state)
     {
         const cSolver::sResult result = cSolver::Solve(level, {});
         if (!result.solved)
             state.SkipWithError("not solved");
         states = result.states;
+        total += result.states;
     }
     state.counters["boards"] = static_cast<double>(states);
+    state.counters["boards_per_second"] =
+        benchmark::Counter(static_cast<double>(total), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_Solver)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 } // namespace

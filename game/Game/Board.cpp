@@ -7,7 +7,8 @@
 cBoard::cBoard(int width, int height, bool adjustIndexX, const cBoardMetrics& metrics,
                uint32_t seed)
     : m_width(width < 0 ? 0 : width), m_height(height < 0 ? 0 : height),
-      m_adjustIndexX(adjustIndexX ? 1 : 0), m_metrics(metrics), m_random(seed)
+      m_adjustIndexX(adjustIndexX ? 1 : 0), m_metrics(metrics), m_random(seed),
+      m_drawRandom(seed ^ 0x5bd1e995u)
 {
     const size_t size = static_cast<size_t>(m_width) * static_cast<size_t>(m_height);
     m_cells.assign(size, sCell{});
@@ -27,43 +28,30 @@ cBoard::cBoard(const cLevel& level, const cBoardMetrics& metrics, uint32_t seed)
             m_cells[Index(x, y)].covered = GetBrickCode(x, y) > 0 ? 1 : 0;
         }
     }
+    CountSpecials();
 }
 
-bool cBoard::IsOddColumn(int x) const
+namespace
 {
-    int parity = (x + m_adjustIndexX) % 2;
-    if (parity < 0)
-        parity += 2;
-    return parity == 1;
+bool IsPushingKind(int kind)
+{
+    return kind >= kCellArrowNorth && kind <= kCellVortex;
 }
 
-void cBoard::Neighbour(int x, int y, int direction, int& nx, int& ny) const
+bool IsBombOrPlasma(int code)
 {
-    // x and y are copies, so callers may step a position in place.
-    const bool odd = IsOddColumn(x);
-    switch (direction)
-    {
-    case kNorth:
-        nx = x, ny = y - 1;
-        break;
-    case kNorthEast:
-        nx = x + 1, ny = odd ? y : y - 1;
-        break;
-    case kSouthEast:
-        nx = x + 1, ny = odd ? y + 1 : y;
-        break;
-    case kSouth:
-        nx = x, ny = y + 1;
-        break;
-    case kSouthWest:
-        nx = x - 1, ny = odd ? y + 1 : y;
-        break;
-    case kNorthWest:
-        nx = x - 1, ny = odd ? y : y - 1;
-        break;
-    default:
-        break;
-    }
+    return code == kBrickBomb || code == kBrickPlasma;
+}
+} // namespace
+
+void cBoard::CountSpecials()
+{
+    m_pushingCells = 0;
+    for (const sCell& cell : m_cells)
+        m_pushingCells += IsPushingKind(cell.kind);
+    m_bombsAndPlasma = 0;
+    for (const sBrick& brick : m_bricks)
+        m_bombsAndPlasma += IsBombOrPlasma(brick.code);
 }
 
 std::array<int, 6> cBoard::Neighbours6Cells(int x, int y) const
@@ -181,16 +169,6 @@ int cBoard::ContentCentreY() const
     return (smallest + largest) / 2;
 }
 
-int cBoard::GetCellKind(int x, int y) const
-{
-    return IsInside(x, y) ? m_cells[Index(x, y)].kind : 0;
-}
-
-int cBoard::GetBrickCode(int x, int y) const
-{
-    return IsInside(x, y) ? m_bricks[Index(x, y)].code : 0;
-}
-
 bool cBoard::IsCovered(int x, int y) const
 {
     return IsInside(x, y) && m_cells[Index(x, y)].covered != 0;
@@ -210,8 +188,11 @@ void cBoard::SetCell(int x, int y, int kind)
 {
     if (!IsInside(x, y))
         return;
-    m_cells[Index(x, y)].kind = static_cast<uint8_t>(kind);
-    m_cells[Index(x, y)].covered = 0;
+    sCell& cell = m_cells[Index(x, y)];
+    m_pushingCells += IsPushingKind(kind) - IsPushingKind(cell.kind);
+    cell.kind = static_cast<uint8_t>(kind);
+    cell.covered = 0;
+    Changed();
 }
 
 void cBoard::SetBrick(int x, int y, int code)
@@ -219,32 +200,13 @@ void cBoard::SetBrick(int x, int y, int code)
     if (!IsInside(x, y))
         return;
     sBrick& brick = m_bricks[Index(x, y)];
+    m_bombsAndPlasma += IsBombOrPlasma(static_cast<int8_t>(code)) - IsBombOrPlasma(brick.code);
     brick.code = static_cast<int8_t>(code);
     brick.movable = brick.code != kBrickBlocker ? 1 : 0;
     brick.destructible = 1;
     if (brick.code > 0)
         m_cells[Index(x, y)].covered = 1;
-}
-
-bool cBoard::IsMoverHeadingFor(int x, int y) const
-{
-    for (const sMover& mover : m_movers)
-    {
-        if (mover.toX == x && mover.toY == y)
-            return true;
-    }
-    return false;
-}
-
-bool cBoard::IsFree(int x, int y) const
-{
-    return IsInside(x, y) && IsPlaceableClass(GetCellClass(x, y)) && GetBrickCode(x, y) == 0 &&
-           !IsMoverHeadingFor(x, y);
-}
-
-bool cBoard::IsOccupied(int x, int y) const
-{
-    return IsInside(x, y) && (GetBrickCode(x, y) != 0 || IsMoverHeadingFor(x, y));
+    Changed();
 }
 
 // Builds new arrays of the new size (holes, no bricks) and copies every old
@@ -269,6 +231,8 @@ void cBoard::Resize(int width, int height, int shiftX, int shiftY)
     m_height = height;
     m_cells = std::move(cells);
     m_bricks = std::move(bricks);
+    CountSpecials();
+    Changed();
 }
 
 void cBoard::AddColumnLeft()

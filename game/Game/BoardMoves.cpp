@@ -17,7 +17,7 @@ tPiece cBoard::RotatedPiece(const tPiece& piece, int rotation)
 
 bool cBoard::CanPlacePiece(int x, int y, const tPiece& piece, int rotation) const
 {
-    const tPiece placed = RotatedPiece(piece, rotation);
+    const tPiece placed = rotation == 0 ? piece : RotatedPiece(piece, rotation);
     for (int k = 0; k < 7; ++k)
     {
         int tx = x, ty = y;
@@ -43,8 +43,7 @@ bool cBoard::PlacePiece(int x, int y, const tPiece& piece, int rotation)
         if (code > 0)
             SetBrick(tx, ty, code);
     }
-    RunArrowsAndVortices();
-    RunMatches();
+    RunMovePasses();
     return true;
 }
 
@@ -141,7 +140,6 @@ bool cBoard::UseItem(int x, int y, int code)
                 CreateMover(ring[k][0], ring[k][1], (k + turn) % 6 + 1, bricks[k]);
         }
     }
-    RunArrowsAndVortices();
-    RunMatches();
+    RunMovePasses();
     return true;
 }

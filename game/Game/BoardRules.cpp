@@ -56,6 +56,7 @@ void cBoard::AdvanceTimers(float dt)
         {
             m_bombAnimation = 0;
             m_bombTime = 0.0f;
+            Changed();
         }
     }
     if (m_crumbleRunning)
@@ -87,6 +88,7 @@ void cBoard::OnFuseBurnt()
     }
     m_bombAnimation = 2;
     m_bombTime = 0.0f;
+    Changed();
     Play(kSndExplosion);
 }
 
@@ -135,6 +137,8 @@ void cBoard::UpdateMovers(float dt)
             ++i;
             continue;
         }
+        // Every arrival changes what is free, even when the brick slides on.
+        Changed();
         const int tx = mover.toX;
         const int ty = mover.toY;
         if (IsInside(tx, ty))
@@ -238,6 +242,7 @@ void cBoard::CreateMover(int x, int y, int direction, int code)
     sMover mover{x, y, x, y, direction, 0.0f, code};
     Neighbour(x, y, direction, mover.toX, mover.toY);
     m_movers.push_back(mover);
+    Changed();
 }
 
 bool cBoard::HasParticleAt(int x, int y) const
@@ -267,6 +272,7 @@ void cBoard::CreateExplosion(int x, int y, float minDelay, float maxDelay)
         particle.delay = base + m_random.RandomFloat(0.01f, 0.2f);
         m_particles.push_back(particle);
     }
+    Changed();
 }
 
 void cBoard::UpdateParticles(float dt)
@@ -301,7 +307,8 @@ void cBoard::UpdateParticles(float dt)
         if (p.animTime >= m_metrics.explosionTime)
             p.dead = true;
     }
-    std::erase_if(m_particles, [](const sParticle& p) { return p.dead; });
+    if (std::erase_if(m_particles, [](const sParticle& p) { return p.dead; }) > 0)
+        Changed();
 }
 
 void cBoard::FirePlasma(int x, int y, int direction)
@@ -320,6 +327,7 @@ void cBoard::FirePlasma(int x, int y, int direction)
         m_bricks[Index(bx, by)].movable = 0;
         m_bricks[Index(bx, by)].destructible = 0;
     }
+    Changed();
     CreateBolt(x, y, cx, cy, direction);
 }
 
@@ -337,8 +345,14 @@ void cBoard::CreateBolt(int sx, int sy, int tx, int ty, int direction)
     }
     if (!createdThisFrame)
         Play(kSndPlasmaBolt);
+    Changed();
 
     sBolt bolt{sx, sy, tx, ty, direction, false, 0.0f, 3, 0, {}};
+    if (m_headless)
+    {
+        m_bolts.push_back(std::move(bolt));
+        return;
+    }
     // The drawing path runs from centre to centre in half steps; its three
     // rows are one wide and two narrow strips.
     const int pitch = ColumnPitch();
@@ -370,8 +384,8 @@ void cBoard::CreateBolt(int sx, int sy, int tx, int ty, int direction)
             sBoltPoint point{};
             point.restX = centre.first + (column % 2 ? stepX / 2 : 0);
             point.restY = centre.second + (column % 2 ? stepY / 2 : 0);
-            point.jitterX = m_random.RandomInt(-5, 5);
-            point.jitterY = m_random.RandomInt(-5, 5);
+            point.jitterX = m_drawRandom.RandomInt(-5, 5);
+            point.jitterY = m_drawRandom.RandomInt(-5, 5);
             point.halfX = kHalfWidth[d][0] * scale;
             point.halfY = kHalfWidth[d][1] * scale;
             bolt.points.push_back(point);
@@ -390,8 +404,8 @@ void cBoard::UpdateBolts(float dt)
         bolt.time += dt;
         for (sBoltPoint& point : bolt.points)
         {
-            point.jitterX = std::clamp(point.jitterX + m_random.RandomInt(-3, 3), -6, 6);
-            point.jitterY = std::clamp(point.jitterY + m_random.RandomInt(-3, 3), -6, 6);
+            point.jitterX = std::clamp(point.jitterX + m_drawRandom.RandomInt(-3, 3), -6, 6);
+            point.jitterY = std::clamp(point.jitterY + m_drawRandom.RandomInt(-3, 3), -6, 6);
         }
         if (bolt.time >= kBoltHitTime && !bolt.hit)
         {
@@ -426,14 +440,25 @@ void cBoard::UpdateBolts(float dt)
         SetBrick(bolt.targetX, bolt.targetY, 0);
         m_bolts.erase(m_bolts.begin() + static_cast<std::ptrdiff_t>(i));
     }
-    if (m_bolts.empty() && m_sound)
+    if (m_bolts.empty() && m_sound && !m_headless)
         m_sound->StopSound(kSndPlasmaBolt);
     if (hitAny)
         Play(kSndExplosion);
 }
 
+void cBoard::RunMovePasses()
+{
+    const uint64_t before = m_changes;
+    RunArrowsAndVortices();
+    RunMatches();
+    if (m_changes == before)
+        m_quietMovePassesAt = m_changes;
+}
+
 void cBoard::RunArrowsAndVortices()
 {
+    if (m_pushingCells == 0)
+        return;
     for (int y = 0; y < m_height; ++y)
     {
         for (int x = 0; x < m_width; ++x)
@@ -472,13 +497,15 @@ void cBoard::RunArrowsAndVortices()
 
 void cBoard::RunBombsAndPlasma()
 {
-    if (!m_movers.empty())
+    if (!m_movers.empty() || m_bombsAndPlasma == 0)
         return;
     bool anyBomb = false;
     for (sBrick& brick : m_bricks)
     {
         if (brick.code == kBrickBomb)
         {
+            if (brick.movable)
+                Changed();
             brick.movable = 0;
             anyBomb = true;
         }
@@ -487,6 +514,7 @@ void cBoard::RunBombsAndPlasma()
     {
         m_bombAnimation = 1;
         m_bombTime = 0.0f;
+        Changed();
     }
     if (!m_bolts.empty())
         return;
@@ -510,7 +538,7 @@ void cBoard::RunMatches()
     {
         for (int x = 0; x < m_width; ++x)
         {
-            const int c = GetBrickCode(x, y);
+            const int c = m_bricks[Index(x, y)].code;
             if (c < 1 || c > kBrickStar)
                 continue;
             bool enclosed = true;
@@ -524,9 +552,12 @@ void cBoard::RunMatches()
                 b = c % 10;
                 matchA = matchB = hasReference = true;
             }
-            const std::array<int, 6> neighbours = Neighbours6Bricks(x, y);
-            for (int n : neighbours)
+            // Neighbours are read one by one: most centres fail at the first.
+            for (int d = 1; d <= 6; ++d)
             {
+                int nx = x, ny = y;
+                Neighbour(x, y, d, nx, ny);
+                const int n = GetBrickCode(nx, ny);
                 if (n == 0)
                     enclosed = false;
                 else if (IsColourBrick(n))
@@ -586,6 +617,7 @@ void cBoard::RunMatches()
             m_bricks[Index(mx, my)].code = 0;
         }
         m_marks.clear();
+        Changed();
     }
     for (int colour : m_starColours)
     {
@@ -598,6 +630,7 @@ void cBoard::RunMatches()
                 {
                     AddFading(x, y, code);
                     m_bricks[Index(x, y)].code = 0;
+                    Changed();
                 }
             }
         }
@@ -607,6 +640,10 @@ void cBoard::RunMatches()
 
 void cBoard::AddFading(int x, int y, int code)
 {
+    // Only drawn; a headless board just notes that a brick went.
+    Changed();
+    if (m_headless)
+        return;
     for (const sFading& fading : m_fading)
     {
         if (fading.x == x && fading.y == y)
@@ -631,17 +668,66 @@ void cBoard::RunFragileCells()
     {
         for (int x = 0; x < m_width; ++x)
         {
-            if (GetBrickCode(x, y) != 0)
+            const size_t i = Index(x, y);
+            if (m_bricks[i].code != 0)
                 continue;
-            sCell& cell = m_cells[Index(x, y)];
+            sCell& cell = m_cells[i];
             if (cell.covered && (cell.kind == kCellFragilePlain || cell.kind == kCellFragileIce))
             {
-                StartCrumble(x, y, cell.kind);
-                cell.kind = kCellHole;
+                // The board is at rest while a cell crumbles, and nothing a
+                // pass looks at differs between the crumbling hole and the
+                // broken cell it becomes, so a headless board skips the wait.
+                if (m_headless)
+                    cell.kind = kCellBroken;
+                else
+                {
+                    StartCrumble(x, y, cell.kind);
+                    cell.kind = kCellHole;
+                }
+                Changed();
             }
             cell.covered = 0;
         }
     }
+}
+
+int cBoard::Settle(float step, int maxFrames)
+{
+    for (int frame = 1; frame <= maxFrames; ++frame)
+    {
+        // Update's frame order, without the drawing phases.
+        AdvanceTimers(step);
+        UpdateFading(step);
+        UpdateMovers(step);
+        UpdateParticles(step);
+        UpdateBolts(step);
+        // Passes that found nothing to do last time find nothing again on
+        // the same board. The bomb and plasma pass changes no brick code, so
+        // after it the match pass sees what it saw before.
+        if (m_changes != m_quietAt)
+        {
+            const uint64_t before = m_changes;
+            const bool movePassesQuiet = m_changes == m_quietMovePassesAt;
+            if (!movePassesQuiet)
+                RunArrowsAndVortices();
+            RunBombsAndPlasma();
+            if (m_movers.empty() && !movePassesQuiet)
+                RunMatches();
+            if (m_changes == before)
+                m_quietAt = m_quietMovePassesAt = m_changes;
+        }
+        // A headless board keeps no fading bricks, so "idle" alone could
+        // come in the very frame a match removed bricks; the fragile pass
+        // must wait, as it does behind the fades, until a frame's passes
+        // found nothing to do.
+        if (m_changes == m_quietAt && IsIdle())
+        {
+            RunFragileCells();
+            if (IsIdle())
+                return frame;
+        }
+    }
+    return -1;
 }
 
 bool cBoard::IsIdle() const

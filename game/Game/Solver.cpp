@@ -1,23 +1,73 @@
 #include "game/Game/Solver.h"
 
+#include "game/Game/HashSet.h"
+#include "game/Game/PlayState.h"
 #include "game/Game/Puzzle.h"
+#include "game/Game/SolverPruning.h"
 
 #include <algorithm>
 #include <chrono>
-#include <string>
-#include <unordered_set>
 
 namespace
 {
+bool SharesColour(int a, int b)
+{
+    if (a == kBrickMulti || a == kBrickStar || b == kBrickMulti || b == kBrickStar)
+        return true;
+    if (!IsColourBrick(a) || !IsColourBrick(b))
+        return false;
+    return a / 10 == b / 10 || a / 10 == b % 10 || a % 10 == b / 10 || a % 10 == b % 10;
+}
+
+// How many bricks already on the board a piece would touch with a brick of a
+// colour they carry: a piece put against matching bricks is a step towards
+// an enclosure, one put in open space rarely is.
+int Contacts(const cPlayState& state, const cMove& move)
+{
+    if (move.item)
+        return 0;
+    const cBoard& board = state.GetBoard();
+    const tPiece placed =
+        cBoard::RotatedPiece(state.GetPiece(state.GetPieceIndex()), move.rotation);
+    std::array<std::pair<int, int>, 7> targets{};
+    for (int k = 0; k < 7; ++k)
+    {
+        targets[static_cast<size_t>(k)] = {move.x, move.y};
+        if (k > 0)
+            board.Neighbour(move.x, move.y, k, targets[static_cast<size_t>(k)].first,
+                            targets[static_cast<size_t>(k)].second);
+    }
+    int contacts = 0;
+    for (int k = 0; k < 7; ++k)
+    {
+        const int code = static_cast<int8_t>(placed[static_cast<size_t>(k)]);
+        if (code <= 0)
+            continue;
+        const auto [x, y] = targets[static_cast<size_t>(k)];
+        for (int d = 1; d <= 6; ++d)
+        {
+            int nx = x, ny = y;
+            board.Neighbour(x, y, d, nx, ny);
+            contacts += SharesColour(code, board.GetBrickCode(nx, ny));
+        }
+    }
+    return contacts;
+}
+
 class cSearch
 {
 public:
-    cSearch(const cSolver::sOptions& options)
+    explicit cSearch(const cSolver::sOptions& options)
         : m_options(options), m_start(std::chrono::steady_clock::now())
     {
     }
 
-    bool Search(const cPuzzle& puzzle, int depth);
+    // Depth first from `state`; true when a solution was found, its moves
+    // in result.moves.
+    bool Search(const cPlayState& state, size_t depth);
+
+    // One level of children per move of the longest line.
+    void Reserve(size_t depth) { m_levels.reserve(depth); }
 
     cSolver::sResult result;
     bool limitHit = false;
@@ -25,9 +75,17 @@ public:
 private:
     struct sChild
     {
-        cMove move;
-        cPuzzle puzzle;
+        size_t index; // into the depth's pool
         int score;
+        cMove move;
+    };
+    // The children of one depth, kept between searches so their boards'
+    // arrays are reused rather than allocated for every position.
+    struct sLevel
+    {
+        std::vector<cPlayState> pool;
+        std::vector<sChild> children;
+        std::vector<cMove> moves;
     };
 
     bool OverLimit()
@@ -36,9 +94,9 @@ private:
             return true;
         if (result.states >= m_options.maxStates || Stopped())
             limitHit = true;
-        else
+        else if ((result.states & 63) == 0)
         {
-            // Once per board: expanding one costs far more than the clock.
+            // Now and then: expanding one board costs more than the clock.
             const std::chrono::duration<double> elapsed =
                 std::chrono::steady_clock::now() - m_start;
             if (elapsed.count() > m_options.maxSeconds)
@@ -50,230 +108,118 @@ private:
     {
         return m_options.stop && m_options.stop->load(std::memory_order_relaxed);
     }
-    void Expand(const cPuzzle& puzzle, std::vector<sChild>& children);
-    void TryMove(const cPuzzle& puzzle, const cMove& move, std::vector<sChild>& children);
+    void Expand(const cPlayState& state, sLevel& level);
 
     cSolver::sOptions m_options;
     std::chrono::steady_clock::time_point m_start;
-    std::unordered_set<std::string> m_seen;
+    cHashSet m_seen;
+    std::vector<sLevel> m_levels;
 };
 
-// Everything of a board at rest that its future depends on.
-std::string StateKey(const cPuzzle& puzzle)
+void cSearch::Expand(const cPlayState& state, sLevel& level)
 {
-    const cBoard& board = puzzle.GetBoard();
-    std::string key;
-    key.reserve(board.GetCells().size() * 4 + 48);
-    for (const cBoard::sCell& cell : board.GetCells())
+    state.LegalMoves(level.moves, m_options.useItems);
+    level.children.clear();
+    size_t used = 0;
+    for (const cMove& move : level.moves)
     {
-        key.push_back(static_cast<char>(cell.kind));
-        key.push_back(static_cast<char>(cell.covered));
-    }
-    for (const cBoard::sBrick& brick : board.GetBricks())
-    {
-        key.push_back(static_cast<char>(brick.code));
-        key.push_back(static_cast<char>(brick.movable));
-    }
-    key += std::to_string(puzzle.GetPiecePanel().GetCurrentIndex());
-    for (int slot = 0; slot < kItemSlotCount; ++slot)
-        key += "," + std::to_string(puzzle.GetItemPanel().GetSlot(slot));
-    return key;
-}
-
-int RemainingBricks(const cBoard& board)
-{
-    int count = 0;
-    for (const cBoard::sBrick& brick : board.GetBricks())
-        count += (brick.code >= 1 && brick.code <= kBrickStar) || brick.code == kBrickPlasma;
-    return count;
-}
-
-// Cheap necessary conditions. Without items, bombs, plasma, stars and moving
-// cells, a colour or multi brick can only go in an enclosure, so some cell
-// among it and its neighbours must have all seven positions on the board,
-// able to carry a brick and free of blockers.
-bool Hopeless(const cPuzzle& puzzle)
-{
-    const cBoard& board = puzzle.GetBoard();
-    const cPiecePanel& pieces = puzzle.GetPiecePanel();
-    const cItemPanel& items = puzzle.GetItemPanel();
-    bool anyItem = false;
-    for (int slot = 0; slot < kItemSlotCount; ++slot)
-        anyItem |= items.GetSlot(slot) != 0;
-    if (!pieces.HasPiecesLeft() && !anyItem)
-        return true; // no move left and (the caller knows) not completed
-    if (anyItem)
-        return false;
-    for (int i = pieces.GetCurrentIndex(); i < pieces.GetCount(); ++i)
-    {
-        for (uint8_t code : pieces.GetPiece(i))
+        // A wide board has hundreds of moves, each run to rest: a stop
+        // request is honoured between them rather than after all of them.
+        if (Stopped())
         {
-            if (code == kBrickStar || code == kBrickBomb || code == kBrickPlasma)
-                return false;
+            limitHit = true;
+            return;
         }
-    }
-    for (int y = 0; y < board.GetHeight(); ++y)
-    {
-        for (int x = 0; x < board.GetWidth(); ++x)
-        {
-            const int kind = board.GetCellKind(x, y);
-            const int code = board.GetBrickCode(x, y);
-            if ((kind >= 2 && kind <= 9) || kind == kCellFragileIce || code == kBrickStar ||
-                code == kBrickBomb || code == kBrickPlasma)
-                return false;
-        }
-    }
-    auto windowOpen = [&board](int cx, int cy)
-    {
-        for (int d = 0; d <= 6; ++d)
-        {
-            int x = cx, y = cy;
-            if (d > 0)
-                board.Neighbour(cx, cy, d, x, y);
-            if (!board.IsInside(x, y) || !IsPlaceableClass(board.GetCellClass(x, y)))
-                return false;
-            const int code = board.GetBrickCode(x, y);
-            if (code < 0 || code == kBrickBlocker)
-                return false;
-        }
-        return true;
-    };
-    for (int y = 0; y < board.GetHeight(); ++y)
-    {
-        for (int x = 0; x < board.GetWidth(); ++x)
-        {
-            const int code = board.GetBrickCode(x, y);
-            if (code < 1 || code > kBrickMulti)
-                continue;
-            bool possible = windowOpen(x, y);
-            for (int d = 1; d <= 6 && !possible; ++d)
-            {
-                int nx = x, ny = y;
-                board.Neighbour(x, y, d, nx, ny);
-                possible = windowOpen(nx, ny);
-            }
-            if (!possible)
-                return true;
-        }
-    }
-    return false;
-}
-
-void cSearch::TryMove(const cPuzzle& puzzle, const cMove& move, std::vector<sChild>& children)
-{
-    // A wide board has hundreds of moves, each run to rest: a stop request
-    // is honoured between them rather than after all of them.
-    if (Stopped())
-    {
-        limitHit = true;
-        return;
-    }
-    sChild child{move, puzzle, 0};
-    if (!PlayMove(child.puzzle, move))
-        return;
-    child.puzzle.ClearHistory();
-    child.score = RemainingBricks(child.puzzle.GetBoard());
-    children.push_back(std::move(child));
-}
-
-void cSearch::Expand(const cPuzzle& puzzle, std::vector<sChild>& children)
-{
-    const cBoard& board = puzzle.GetBoard();
-    const cPiecePanel& pieces = puzzle.GetPiecePanel();
-    if (pieces.HasPiecesLeft())
-    {
-        const int index = pieces.GetCurrentIndex();
-        // Rotations relative to the level's orientation; equal shapes once.
-        const tPiece level = puzzle.GetLevel().GetPiece(index);
-        std::vector<tPiece> shapes;
-        for (int rotation = 0; rotation < 6; ++rotation)
-        {
-            const tPiece shape = cBoard::RotatedPiece(level, rotation);
-            if (std::find(shapes.begin(), shapes.end(), shape) != shapes.end())
-                continue;
-            shapes.push_back(shape);
-            for (int y = 0; y < board.GetHeight(); ++y)
-                for (int x = 0; x < board.GetWidth(); ++x)
-                    if (board.CanPlacePiece(x, y, shape, 0))
-                        TryMove(puzzle, cMove{false, x, y, rotation, 0}, children);
-        }
-    }
-    if (!m_options.useItems)
-        return;
-    std::vector<int> codesTried;
-    for (int slot = 0; slot < kItemSlotCount; ++slot)
-    {
-        const int code = puzzle.GetItemPanel().GetSlot(slot);
-        if (code == 0 || std::find(codesTried.begin(), codesTried.end(), code) != codesTried.end())
+        if (used == level.pool.size())
+            level.pool.push_back(state);
+        else
+            level.pool[used] = state;
+        cPlayState& child = level.pool[used];
+        if (!child.Play(move))
             continue;
-        codesTried.push_back(code);
-        for (int y = 0; y < board.GetHeight(); ++y)
-            for (int x = 0; x < board.GetWidth(); ++x)
-                if (board.CanUseItem(x, y, code))
-                    TryMove(puzzle, cMove{true, x, y, 0, slot}, children);
+        // A board reached before, in another order or on another branch, was
+        // searched to the end there (or is being searched above us).
+        if (!m_seen.Insert(child.Hash()))
+            continue;
+        ++result.states;
+        if (child.IsCompleted())
+        {
+            // Nothing beats a win: the rest need not be played.
+            level.children.clear();
+            level.children.push_back(sChild{used, 0, move});
+            return;
+        }
+        // Fewest bricks left first; among equals, pieces that lean on
+        // bricks of their colours before pieces put anywhere.
+        const int score = child.RemovableBricks() * 64 - Contacts(state, move);
+        level.children.push_back(sChild{used, score, move});
+        ++used;
     }
 }
 
-bool cSearch::Search(const cPuzzle& puzzle, int depth)
+bool cSearch::Search(const cPlayState& state, size_t depth)
 {
-    if (puzzle.IsCompleted())
+    if (state.IsCompleted())
     {
         result.solved = true;
         return true;
     }
-    if (OverLimit() || Hopeless(puzzle))
+    if (OverLimit() || IsHopeless(state, m_options.useItems))
         return false;
-    std::vector<sChild> children;
-    Expand(puzzle, children);
+    if (m_levels.size() <= depth)
+        m_levels.resize(depth + 1);
+    Expand(state, m_levels[depth]);
     if (limitHit)
         return false;
     // Fewest bricks left first: clearing moves are tried before the rest.
-    std::stable_sort(children.begin(), children.end(),
+    // m_levels may grow below, so the level is looked up again each time.
+    std::stable_sort(m_levels[depth].children.begin(), m_levels[depth].children.end(),
                      [](const sChild& a, const sChild& b) { return a.score < b.score; });
-    for (sChild& child : children)
+    for (size_t i = 0; i < m_levels[depth].children.size(); ++i)
     {
-        if (!m_seen.insert(StateKey(child.puzzle)).second)
-            continue;
-        ++result.states;
+        const sChild child = m_levels[depth].children[i];
         result.moves.push_back(child.move);
-        if (Search(child.puzzle, depth + 1))
+        if (Search(m_levels[depth].pool[child.index], depth + 1))
             return true;
         result.moves.pop_back();
-        if (limitHit)
+        if (OverLimit())
             return false;
     }
     return false;
 }
-} // namespace
 
-namespace
-{
-cSolver::sResult SearchFrom(const cPuzzle& puzzle, const cSolver::sOptions& options)
+cSolver::sResult SearchFrom(const cPlayState& state, bool settled, const cSolver::sOptions& options)
 {
     cSearch search(options);
-    if (!puzzle.HasBoard() || !puzzle.IsSettled())
+    if (!settled)
     {
         search.result.exhausted = true; // the start never comes to rest
         return search.result;
     }
-    search.Search(puzzle, 0);
+    const auto start = std::chrono::steady_clock::now();
+    search.Reserve(static_cast<size_t>(state.GetPieceCount() + kItemSlotCount + 2));
+    search.Search(state, 0);
     search.result.exhausted = !search.result.solved && !search.limitHit;
+    search.result.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return search.result;
 }
 } // namespace
 
 cSolver::sResult cSolver::Solve(const cLevel& level, const sOptions& options)
 {
-    cPuzzle puzzle({}, options.seed);
-    puzzle.SetLevel(level);
-    BeginReplay(puzzle);
-    return SearchFrom(puzzle, options);
+    const cPlayState state = cPlayState::FromLevel(level, options.seed);
+    return SearchFrom(state, state.GetBoard().IsIdle(), options);
 }
 
 cSolver::sResult cSolver::SolveFrom(const cPuzzle& puzzle, const sOptions& options)
 {
-    cPuzzle copy = puzzle;
-    copy.SetListener(nullptr);
-    copy.ClearHistory();
-    return SearchFrom(copy, options);
+    if (!puzzle.HasBoard())
+        return SearchFrom(cPlayState::FromLevel(puzzle.GetLevel(), 1), false, options);
+    return SearchFrom(cPlayState::FromPuzzle(puzzle), puzzle.IsSettled(), options);
+}
+
+cSolver::sResult cSolver::SolveFrom(const cPlayState& state, const sOptions& options)
+{
+    return SearchFrom(state, state.GetBoard().IsIdle(), options);
 }

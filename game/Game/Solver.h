@@ -8,12 +8,14 @@
 #include <cstdint>
 #include <vector>
 
+class cPlayState;
 class cPuzzle;
 
 // Searches for moves that complete a level by playing them with the rules
 // themselves: depth first over placements (every cell, every distinct
-// rotation) and item uses, each move's reaction run to rest, boards hashed
-// so that none is searched twice, and hopeless boards cut off early.
+// rotation) and item uses, each move's reaction run to rest on a headless
+// board, boards hashed so that none is searched twice (whatever the order of
+// the moves that led to it), and hopeless boards cut off early.
 class cSolver
 {
 public:
@@ -34,7 +36,8 @@ public:
         // opposed to stopping at a limit.
         bool exhausted = false;
         std::vector<cMove> moves;
-        size_t states = 0;
+        size_t states = 0;    // boards at rest examined
+        double seconds = 0.0; // time the search took
     };
 
     static sResult Solve(const cLevel& level, const sOptions& options);
@@ -43,4 +46,5 @@ public:
     // thread may search while the original goes on being played. The moves
     // found begin with the next move to make (`seed` is not used).
     static sResult SolveFrom(const cPuzzle& puzzle, const sOptions& options);
+    static sResult SolveFrom(const cPlayState& state, const sOptions& options);
 };
