@@ -3,6 +3,8 @@
 #include "game/Game/PlayState.h"
 
 #include <array>
+#include <cstdlib>
+#include <vector>
 
 namespace
 {
@@ -12,21 +14,36 @@ struct sMeans
 {
     bool removesOtherwise = false; // vortex, bomb, plasma or star: not only enclosures
     bool movesBricks = false;      // arrows, ice, or tool items
-    // Bricks that carry each colour, multi and star bricks included.
+    // Bricks that carry each colour, multi and star bricks included, on the
+    // board and still to come.
     std::array<int, 10> carriers{};
     int wildcards = 0;
+    // The same for the bricks still to come alone: only they can fill a gap.
+    std::array<int, 10> supply{};
+    int wildSupply = 0;
+    int looseItems = 0; // loose bricks among the items: each closes gaps like a piece
 };
 
-void Count(int code, sMeans& means)
+void Count(int code, sMeans& means, bool toCome)
 {
     if (code >= 1 && code <= 99)
     {
-        ++means.carriers[static_cast<size_t>(code / 10)];
-        if (code % 10 != code / 10)
-            ++means.carriers[static_cast<size_t>(code % 10)];
+        const int a = code / 10, b = code % 10;
+        ++means.carriers[static_cast<size_t>(a)];
+        if (b != a)
+            ++means.carriers[static_cast<size_t>(b)];
+        if (toCome)
+        {
+            ++means.supply[static_cast<size_t>(a)];
+            if (b != a)
+                ++means.supply[static_cast<size_t>(b)];
+        }
     }
     else if (code == kBrickMulti)
+    {
         ++means.wildcards;
+        means.wildSupply += toCome;
+    }
     else if (code == kBrickStar || code == kBrickBomb || code == kBrickPlasma)
         means.removesOtherwise = true;
 }
@@ -44,12 +61,12 @@ sMeans Survey(const cPlayState& state, bool useItems)
                 means.removesOtherwise = true;
             else if ((kind >= 2 && kind <= 7) || CellClass(kind) == kClassIce)
                 means.movesBricks = true;
-            Count(board.GetBrickCode(x, y), means);
+            Count(board.GetBrickCode(x, y), means, false);
         }
     }
     for (int i = state.GetPieceIndex(); i < state.GetPieceCount(); ++i)
         for (uint8_t code : state.GetPiece(i))
-            Count(static_cast<int8_t>(code), means);
+            Count(static_cast<int8_t>(code), means, true);
     if (useItems)
     {
         for (int slot = 0; slot < kItemSlotCount; ++slot)
@@ -57,8 +74,11 @@ sMeans Survey(const cPlayState& state, bool useItems)
             const int code = state.GetItem(slot);
             if (code > kBrickLast)
                 means.movesBricks = true;
-            else
-                Count(code, means);
+            else if (code > 0)
+            {
+                Count(code, means, true);
+                ++means.looseItems;
+            }
         }
     }
     return means;
@@ -74,34 +94,98 @@ bool ColourCanBeEnclosed(int code, const sMeans& means)
            means.carriers[static_cast<size_t>(b)] + means.wildcards >= 7;
 }
 
-// On a board where nothing moves, a brick stays where it is until an
-// enclosure takes it: some cell among it and its neighbours must have all
-// seven positions on the board, able to carry a brick and free of blockers.
-bool HasOpenWindow(const cBoard& board, int x, int y)
+bool CarriesColour(int code, int colour)
 {
-    auto windowOpen = [&board](int cx, int cy)
+    return code == kBrickMulti || code == kBrickStar ||
+           (IsColourBrick(code) && (code / 10 == colour || code % 10 == colour));
+}
+
+// On a board where nothing moves, a brick stays where it is until an
+// enclosure takes it: some cell among it and its neighbours must be the
+// centre of a window of seven positions on the board, able to carry bricks
+// and free of bricks that never match, whose gaps (empty positions and
+// bricks of other colours, which must go first) the bricks still to come
+// can fill with the window's colour.
+bool CanBeEnclosedHere(const cBoard& board, int x, int y, const sMeans& means)
+{
+    const int code = board.GetBrickCode(x, y);
+    for (int d = 0; d <= 6; ++d)
     {
-        for (int d = 0; d <= 6; ++d)
+        int cx = x, cy = y;
+        if (d > 0)
+            board.Neighbour(x, y, d, cx, cy);
+        std::array<int, 7> window{};
+        bool open = true;
+        for (int k = 0; k <= 6 && open; ++k)
         {
             int wx = cx, wy = cy;
-            if (d > 0)
-                board.Neighbour(cx, cy, d, wx, wy);
+            if (k > 0)
+                board.Neighbour(cx, cy, k, wx, wy);
             if (!board.IsInside(wx, wy) || !IsPlaceableClass(board.GetCellClass(wx, wy)))
-                return false;
-            const int code = board.GetBrickCode(wx, wy);
-            if (code < 0 || code == kBrickBlocker)
-                return false;
+                open = false;
+            else
+            {
+                window[static_cast<size_t>(k)] = board.GetBrickCode(wx, wy);
+                const int c = window[static_cast<size_t>(k)];
+                open = c >= 0 && c != kBrickBlocker && c != kBrickBomb && c != kBrickPlasma;
+            }
         }
-        return true;
-    };
-    if (windowOpen(x, y))
-        return true;
-    for (int d = 1; d <= 6; ++d)
+        if (!open)
+            continue;
+        for (int colour = 0; colour <= 9; ++colour)
+        {
+            if (!CarriesColour(code, colour))
+                continue;
+            int gaps = 0;
+            for (int c : window)
+                gaps += !CarriesColour(c, colour);
+            if (gaps <= means.supply[static_cast<size_t>(colour)] + means.wildSupply)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Axial hex coordinates of a position, for distances.
+std::pair<int, int> Axial(const cBoard& board, int x, int y)
+{
+    const int column = x + board.GetAdjustIndexX();
+    const int parity = ((column % 2) + 2) % 2;
+    return {column, y - (column - parity) / 2};
+}
+
+int Distance(std::pair<int, int> a, std::pair<int, int> b)
+{
+    const int dq = a.first - b.first;
+    const int dr = a.second - b.second;
+    return (std::abs(dq) + std::abs(dr) + std::abs(dq + dr)) / 2;
+}
+
+// On a board where nothing moves, a piece clears only bricks within three
+// steps of its centre (its bricks lie within one step, and every enclosure it
+// closes holds one of them), and a loose brick within two. Bricks more than
+// six steps apart need a move each.
+bool TooFarApart(const cBoard& board, int movesLeft)
+{
+    std::vector<std::pair<int, int>> apart;
+    for (int y = 0; y < board.GetHeight(); ++y)
     {
-        int nx = x, ny = y;
-        board.Neighbour(x, y, d, nx, ny);
-        if (windowOpen(nx, ny))
-            return true;
+        for (int x = 0; x < board.GetWidth(); ++x)
+        {
+            const int code = board.GetBrickCode(x, y);
+            if (!IsColourBrick(code) && code != kBrickMulti)
+                continue;
+            const std::pair<int, int> here = Axial(board, x, y);
+            bool far = true;
+            for (const auto& other : apart)
+                far = far && Distance(here, other) > 6;
+            if (far)
+            {
+                apart.push_back(here);
+                if (static_cast<int>(apart.size()) > movesLeft)
+                    return true;
+            }
+        }
     }
     return false;
 }
@@ -132,9 +216,15 @@ bool IsHopeless(const cPlayState& state, bool useItems)
             if (IsColourBrick(code) && !ColourCanBeEnclosed(code, means))
                 return true;
             if (!means.movesBricks && (IsColourBrick(code) || code == kBrickMulti) &&
-                !HasOpenWindow(board, x, y))
+                !CanBeEnclosedHere(board, x, y, means))
                 return true;
         }
+    }
+    if (!means.movesBricks)
+    {
+        const int movesLeft = state.GetPieceCount() - state.GetPieceIndex() + means.looseItems;
+        if (TooFarApart(board, movesLeft))
+            return true;
     }
     return false;
 }

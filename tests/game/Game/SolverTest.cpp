@@ -80,7 +80,6 @@ TEST(Solver, ReportsNoSolutionOrALimit)
     const cSolver::sResult stuck = cSolver::Solve(BlockedRing(), noItems);
     EXPECT_FALSE(stuck.solved);
     EXPECT_TRUE(stuck.exhausted);
-    EXPECT_GT(stuck.states, 0u);
 
     cSolver::sOptions tiny;
     tiny.maxStates = 1;
