@@ -1,6 +1,7 @@
 #include "game/Game/Solver.h"
 
 #include "game/Game/HashSet.h"
+#include "game/Game/KnownSolution.h"
 #include "game/Game/PlayState.h"
 #include "game/Game/Puzzle.h"
 #include "game/Game/SolverPruning.h"
@@ -113,6 +114,8 @@ private:
     cSolver::sOptions m_options;
     std::chrono::steady_clock::time_point m_start;
     cHashSet m_seen;
+    // Set when a child lies on the recorded solution: the moves after it.
+    std::optional<std::vector<cMove>> m_knownRest;
     std::vector<sLevel> m_levels;
 };
 
@@ -139,9 +142,21 @@ void cSearch::Expand(const cPlayState& state, sLevel& level)
             continue;
         // A board reached before, in another order or on another branch, was
         // searched to the end there (or is being searched above us).
-        if (!m_seen.Insert(child.Hash()))
+        const uint64_t hash = child.Hash();
+        if (!m_seen.Insert(hash))
             continue;
         ++result.states;
+        if (m_options.known)
+        {
+            if (std::optional<std::vector<cMove>> rest = m_options.known->From(hash))
+            {
+                // Back on the recorded solution: it finishes the level.
+                level.children.clear();
+                level.children.push_back(sChild{used, 0, move});
+                m_knownRest = std::move(*rest);
+                return;
+            }
+        }
         if (child.IsCompleted())
         {
             // Nothing beats a win: the rest need not be played.
@@ -161,6 +176,12 @@ bool cSearch::Search(const cPlayState& state, size_t depth)
 {
     if (state.IsCompleted())
     {
+        result.solved = true;
+        return true;
+    }
+    if (m_knownRest)
+    {
+        result.moves.insert(result.moves.end(), m_knownRest->begin(), m_knownRest->end());
         result.solved = true;
         return true;
     }
@@ -197,6 +218,15 @@ cSolver::sResult SearchFrom(const cPlayState& state, bool settled, const cSolver
         return search.result;
     }
     const auto start = std::chrono::steady_clock::now();
+    if (options.known)
+    {
+        if (std::optional<std::vector<cMove>> rest = options.known->From(state.Hash()))
+        {
+            search.result.solved = true;
+            search.result.moves = std::move(*rest);
+            return search.result;
+        }
+    }
     search.Reserve(static_cast<size_t>(state.GetPieceCount() + kItemSlotCount + 2));
     search.Search(state, 0);
     search.result.exhausted = !search.result.solved && !search.limitHit;

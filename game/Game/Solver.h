@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+class cKnownSolution;
 class cPlayState;
 class cPuzzle;
 
@@ -28,6 +29,9 @@ public:
         // Set from another thread to end the search early; it then reports
         // a limit, as if the time had run out.
         const std::atomic<bool>* stop = nullptr;
+        // The level's recorded solution: a position it passes through is
+        // solved at once, by its remaining moves.
+        const cKnownSolution* known = nullptr;
     };
     struct sResult
     {

@@ -128,7 +128,15 @@ std::vector<sLevel> CampaignLevels()
 
     std::vector<sLevel> levels;
     for (const fs::path& file : files)
+    {
         levels.push_back(ReadLevel(file));
+        fs::path moves = file;
+        moves.replace_extension(".moves");
+        std::ifstream in(moves, std::ios::binary);
+        if (in)
+            levels.back().solution.assign(std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>());
+    }
     return levels;
 }
 

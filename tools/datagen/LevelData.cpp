@@ -52,6 +52,8 @@ void MakeLevels(cOutput& out)
         const std::string file = std::string("/Levels/") + name + ".lvl";
         const std::string alias = std::string("Lvl") + name;
         out.WriteFile(file.substr(1), LevelFileText(levels[i]));
+        if (!levels[i].solution.empty())
+            out.WriteFile(std::string("Levels/") + name + ".moves", levels[i].solution);
         // Levels load the first time they are played.
         out.AddResource("Levels", "Zeltra", "Level", file, alias, 1);
         list.Child("Level").Attr("Alias", alias);

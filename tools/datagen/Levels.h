@@ -16,6 +16,9 @@ struct sLevel
     std::vector<int> cells, bricks; // row-major
     std::vector<std::array<int, 7>> pieces;
     std::array<int, 10> items{};
+    // The move log that solves it, as written beside the level file; empty
+    // when there is none. The game's hints follow it.
+    std::string solution;
 
     void Resize(int w, int h);
     int& Cell(int x, int y) { return cells[static_cast<size_t>(y * width + x)]; }

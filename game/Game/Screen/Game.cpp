@@ -4,6 +4,7 @@
 #include "engine/Core/Log.h"
 #include "engine/Display/RenderDevice.h"
 #include "engine/Display/Sprite.h"
+#include "engine/File/FileSystemManager.h"
 #include "engine/Gui/GUI.h"
 #include "engine/Input/InputDevice.h"
 #include "engine/Input/KeyCodes.h"
@@ -169,6 +170,9 @@ bool cGame::StartCampaignLevel(const cCampaign& campaign, int index)
     m_campaign = &campaign;
     m_campaignIndex = index;
     m_levelAlias = alias;
+    // Hints follow the level's recorded solution where the board lies on it.
+    m_hintSearch.SetKnownSolution(
+        cKnownSolution::Load(cFileSystemManager::Get().GetCurrent(), resource->GetFile(), *level));
     Start(kModeCampaign, *level);
     return true;
 }
@@ -193,6 +197,8 @@ void cGame::Start(eMode mode, const cLevel& level)
 {
     m_campaignMode = mode == kModeCampaign;
     m_editorTestMode = mode == kModeEditorTest;
+    if (!m_campaignMode)
+        m_hintSearch.SetKnownSolution(nullptr);
     cButton* change = m_buttons[kButtonChangeLevel].get();
     cButton* back = m_buttons[kButtonBackToEditor].get();
     RemoveChild(change);

@@ -22,11 +22,14 @@ struct cHintSearch::sJob
     cSolver::sResult result;
 };
 
-cSolver::sResult cHintSearch::DefaultSolve(const cPuzzle& puzzle, const std::atomic<bool>& stop)
+cSolver::sResult cHintSearch::DefaultSolve(const cPuzzle& puzzle, const std::atomic<bool>& stop,
+                                           const cKnownSolution* known)
 {
     cSolver::sOptions options;
+    options.maxStates = kBoardLimit;
     options.maxSeconds = kTimeLimit;
     options.stop = &stop;
+    options.known = known;
     return cSolver::SolveFrom(puzzle, options);
 }
 
@@ -76,7 +79,14 @@ void cHintSearch::Work()
 void cHintSearch::Start(const cPuzzle& puzzle)
 {
     Cancel();
-    auto job = std::make_shared<sJob>(puzzle, m_solve);
+    tSolve solve = m_solve;
+    if (!solve)
+    {
+        // The job keeps the recorded solution alive while it searches.
+        solve = [known = m_known](const cPuzzle& copy, const std::atomic<bool>& stop)
+        { return DefaultSolve(copy, stop, known.get()); };
+    }
+    auto job = std::make_shared<sJob>(puzzle, std::move(solve));
     m_job = job;
     {
         std::lock_guard lock(m_mutex);

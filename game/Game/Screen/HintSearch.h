@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/Game/KnownSolution.h"
 #include "game/Game/MoveLog.h"
 #include "game/Game/Solver.h"
 
@@ -38,13 +39,18 @@ public:
         kTimedOut, // the time ran out before an answer
     };
 
-    // About a second: long enough for most boards, short enough to wait for.
-    static constexpr double kTimeLimit = 1.0;
+    // About a second of searching on a desktop machine, counted in boards so
+    // a hint does not depend on how busy the machine is; the time limit
+    // only keeps a slow machine from waiting much longer.
+    static constexpr size_t kBoardLimit = 1000000;
+    static constexpr double kTimeLimit = 2.0;
 
-    // The game's solver with kTimeLimit.
-    static cSolver::sResult DefaultSolve(const cPuzzle& puzzle, const std::atomic<bool>& stop);
+    // The game's solver with those limits, taking the level's recorded
+    // solution where the board lies on it.
+    static cSolver::sResult DefaultSolve(const cPuzzle& puzzle, const std::atomic<bool>& stop,
+                                         const cKnownSolution* known = nullptr);
 
-    explicit cHintSearch(tSolve solve = DefaultSolve);
+    explicit cHintSearch(tSolve solve = {});
     // Asks a running search to stop and waits for the worker to end.
     ~cHintSearch();
     cHintSearch(const cHintSearch&) = delete;
@@ -52,6 +58,12 @@ public:
 
     // Used by the searches started from now on.
     void SetSolve(tSolve solve) { m_solve = std::move(solve); }
+    // The recorded solution of the level being played (null for levels
+    // without one); the default search uses it from the next Start.
+    void SetKnownSolution(std::shared_ptr<const cKnownSolution> known)
+    {
+        m_known = std::move(known);
+    }
 
     // Starts searching from a copy of `puzzle` (taken now, on the caller's
     // thread); a search already running is cancelled first.
@@ -72,7 +84,8 @@ private:
 
     void Work();
 
-    tSolve m_solve;
+    tSolve m_solve; // empty: DefaultSolve with m_known
+    std::shared_ptr<const cKnownSolution> m_known;
     std::shared_ptr<sJob> m_job; // the search the main thread waits for
     std::mutex m_mutex;
     std::condition_variable m_wake;
