@@ -140,6 +140,9 @@ double Difficulty(const sGrade& grade, const sBudget& budget)
     const double search = std::log10(1.0 + boards);
     // Seeing the best-looking move is not enough.
     const double greed = grade.greedyCompletes ? 0.0 : 1.0;
-    return luck + search + greed;
+    // A longer plan asks more of the player: 0 for one piece, 1.2 for four,
+    // 2.2 for twelve.
+    const double plan = 2.0 * std::log10(std::max(1, grade.pieces));
+    return luck + search + greed + plan;
 }
 } // namespace Grading

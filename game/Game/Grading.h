@@ -61,7 +61,7 @@ struct sGrade
 struct sBudget
 {
     int randomPlayouts = 1000;
-    size_t solverBoards = 2000000;
+    size_t solverBoards = 200000;
     size_t boardsPerFirstMove = 20000; // 0: first moves are not analysed
     uint32_t seed = 1;
 };
@@ -71,7 +71,8 @@ struct sBudget
 sGrade Grade(const cLevel& level, const std::vector<cMove>* solution, const sBudget& budget);
 
 // One number that grows with how hard a level is to think through: how
-// rarely random play wins, whether the greedy player fails, and how long the
-// solver searches. See Grading.cpp for the weights.
+// rarely random play wins, whether the greedy player fails, how long the
+// solver searches and how many pieces the plan takes. See Grading.cpp for
+// the weights. Every part is deterministic for a given budget.
 double Difficulty(const sGrade& grade, const sBudget& budget);
 } // namespace Grading

@@ -20,36 +20,28 @@ bool SharesColour(int a, int b)
     return a / 10 == b / 10 || a / 10 == b % 10 || a % 10 == b / 10 || a % 10 == b % 10;
 }
 
-// How many bricks already on the board a piece would touch with a brick of a
-// colour they carry: a piece put against matching bricks is a step towards
-// an enclosure, one put in open space rarely is.
-int Contacts(const cPlayState& state, const cMove& move)
+// How many bricks the bricks a move put or moved now touch with a colour
+// they share: a brick laid against matching bricks is a step towards an
+// enclosure, one left in open space rarely is. Counted after the reaction,
+// so a brick an arrow carried counts where it came to rest.
+int Contacts(const cBoard& before, const cBoard& after)
 {
-    if (move.item)
-        return 0;
-    const cBoard& board = state.GetBoard();
-    const tPiece placed =
-        cBoard::RotatedPiece(state.GetPiece(state.GetPieceIndex()), move.rotation);
-    std::array<std::pair<int, int>, 7> targets{};
-    for (int k = 0; k < 7; ++k)
-    {
-        targets[static_cast<size_t>(k)] = {move.x, move.y};
-        if (k > 0)
-            board.Neighbour(move.x, move.y, k, targets[static_cast<size_t>(k)].first,
-                            targets[static_cast<size_t>(k)].second);
-    }
     int contacts = 0;
-    for (int k = 0; k < 7; ++k)
+    const int width = after.GetWidth();
+    const auto& old = before.GetBricks();
+    const auto& now = after.GetBricks();
+    for (size_t i = 0; i < now.size(); ++i)
     {
-        const int code = static_cast<int8_t>(placed[static_cast<size_t>(k)]);
-        if (code <= 0)
+        const int code = now[i].code;
+        if (code <= 0 || code == old[i].code)
             continue;
-        const auto [x, y] = targets[static_cast<size_t>(k)];
+        const int x = static_cast<int>(i) % width;
+        const int y = static_cast<int>(i) / width;
         for (int d = 1; d <= 6; ++d)
         {
             int nx = x, ny = y;
-            board.Neighbour(x, y, d, nx, ny);
-            contacts += SharesColour(code, board.GetBrickCode(nx, ny));
+            after.Neighbour(x, y, d, nx, ny);
+            contacts += SharesColour(code, after.GetBrickCode(nx, ny));
         }
     }
     return contacts;
@@ -166,7 +158,8 @@ void cSearch::Expand(const cPlayState& state, sLevel& level)
         }
         // Fewest bricks left first; among equals, pieces that lean on
         // bricks of their colours before pieces put anywhere.
-        const int score = child.RemovableBricks() * 64 - Contacts(state, move);
+        const int score =
+            child.RemovableBricks() * 64 - Contacts(state.GetBoard(), child.GetBoard());
         level.children.push_back(sChild{used, score, move});
         ++used;
     }

@@ -12,8 +12,10 @@ namespace
 // still to come and the items.
 struct sMeans
 {
-    bool removesOtherwise = false; // vortex, bomb, plasma or star: not only enclosures
-    bool movesBricks = false;      // arrows, ice, or tool items
+    bool destroys = false; // bomb, plasma or star: bricks go without an enclosure
+    bool tools = false;    // tool items, which move any brick
+    bool vortex = false;   // a vortex swallows what lands on it
+    bool floors = false;   // arrows or ice, which move the bricks standing on them
     // Bricks that carry each colour, multi and star bricks included, on the
     // board and still to come.
     std::array<int, 10> carriers{};
@@ -45,7 +47,15 @@ void Count(int code, sMeans& means, bool toCome)
         means.wildSupply += toCome;
     }
     else if (code == kBrickStar || code == kBrickBomb || code == kBrickPlasma)
-        means.removesOtherwise = true;
+        means.destroys = true;
+}
+
+// Arrows push the bricks on them and bricks slide on ice; a brick on any
+// other cell stays where it is unless a tool moves it.
+bool IsMovingFloor(int kind)
+{
+    return (kind >= kCellArrowNorth && kind <= kCellArrowNorthWest) ||
+           CellClass(kind) == kClassIce;
 }
 
 sMeans Survey(const cPlayState& state, bool useItems)
@@ -58,10 +68,11 @@ sMeans Survey(const cPlayState& state, bool useItems)
         {
             const int kind = board.GetCellKind(x, y);
             if (kind == kCellVortex)
-                means.removesOtherwise = true;
-            else if ((kind >= 2 && kind <= 7) || CellClass(kind) == kClassIce)
-                means.movesBricks = true;
-            Count(board.GetBrickCode(x, y), means, false);
+                means.vortex = true;
+            else if (IsMovingFloor(kind))
+                means.floors = true;
+            // A brick that can still move may fill a gap, like one to come.
+            Count(board.GetBrickCode(x, y), means, IsMovingFloor(kind));
         }
     }
     for (int i = state.GetPieceIndex(); i < state.GetPieceCount(); ++i)
@@ -73,7 +84,7 @@ sMeans Survey(const cPlayState& state, bool useItems)
         {
             const int code = state.GetItem(slot);
             if (code > kBrickLast)
-                means.movesBricks = true;
+                means.tools = true;
             else if (code > 0)
             {
                 Count(code, means, true);
@@ -196,10 +207,11 @@ bool IsHopeless(const cPlayState& state, bool useItems)
     if (!state.HasPiecesLeft() && (!useItems || !state.HasItems()))
         return true; // no move left, and the caller knows it is not completed
     const sMeans means = Survey(state, useItems);
-    if (means.removesOtherwise)
+    if (means.destroys)
         return false;
     const cBoard& board = state.GetBoard();
-    for (int i = state.GetPieceIndex(); i < state.GetPieceCount(); ++i)
+    // Bricks still to come may end in a vortex.
+    for (int i = state.GetPieceIndex(); i < state.GetPieceCount() && !means.vortex; ++i)
     {
         for (uint8_t slot : state.GetPiece(i))
         {
@@ -213,14 +225,20 @@ bool IsHopeless(const cPlayState& state, bool useItems)
         for (int x = 0; x < board.GetWidth(); ++x)
         {
             const int code = board.GetBrickCode(x, y);
+            if (!IsColourBrick(code) && code != kBrickMulti)
+                continue;
+            // Only a tool moves a brick off a still cell; there it can reach
+            // no vortex and must be enclosed where it stands.
+            const bool still = !means.tools && !IsMovingFloor(board.GetCellKind(x, y));
+            if (!still && (means.tools || means.vortex))
+                continue;
             if (IsColourBrick(code) && !ColourCanBeEnclosed(code, means))
                 return true;
-            if (!means.movesBricks && (IsColourBrick(code) || code == kBrickMulti) &&
-                !CanBeEnclosedHere(board, x, y, means))
+            if (still && !CanBeEnclosedHere(board, x, y, means))
                 return true;
         }
     }
-    if (!means.movesBricks)
+    if (!means.tools && !means.floors && !means.vortex)
     {
         const int movesLeft = state.GetPieceCount() - state.GetPieceIndex() + means.looseItems;
         if (TooFarApart(board, movesLeft))

@@ -434,8 +434,8 @@ std::optional<cConstruction::sStep> cConstruction::ProposeDrop()
             if (next.GetBrickCode(x, y) != board.GetBrickCode(x, y) && next.GetBrickCode(x, y) > 0)
                 landed.emplace_back(x, y);
     // Without a window to close here, the bricks wait for later pieces.
-    if (!landed.empty())
-        FitWindowAround(landed, *after, step);
+    if (!landed.empty() && FitWindowAround(landed, *after, step))
+        step.bonus = 6; // the floor carries a brick into its window: what the level is about
     return step;
 }
 
@@ -559,6 +559,9 @@ std::optional<cConstruction::sStep> cConstruction::ProposeItem(int slot)
         step.move = cMove{true, piece->move.x, piece->move.y, 0, slot};
         return step;
     }
+    const bool pushOrSwap = code >= kItemPushFirst && code <= kItemSwapNorthEast;
+    if (pushOrSwap && Pick(0, 99) < 70)
+        return ProposeToolFit(slot, code);
     // A tool: used on a brick, then a window is filled in where bricks landed.
     std::vector<tCell> uses;
     for (int y = 0; y < board.GetHeight(); ++y)
@@ -583,8 +586,81 @@ std::optional<cConstruction::sStep> cConstruction::ProposeItem(int slot)
         return std::nullopt;
     // Without a window to close here, the tool moves a brick where a later
     // piece can enclose it.
-    FitWindowAround(moved, *after, step);
+    if (FitWindowAround(moved, *after, step))
+        step.bonus = 4;
     return step;
+}
+
+std::optional<cConstruction::sStep> cConstruction::ProposeToolFit(int slot, int code)
+{
+    const cPlayState& now = Now();
+    const cBoard& board = now.GetBoard();
+    const bool swap = code >= kItemSwapNorthWest;
+    const int d = !swap                        ? code - 200
+                  : code == kItemSwapNorthWest ? kNorthWest
+                  : code == kItemSwapNorth     ? kNorth
+                                               : kNorthEast;
+    // The window: near a leftover when there is one, all its gaps free to
+    // fill in.
+    const std::vector<tCell> left = Leftovers(now);
+    tCell anchor{Pick(0, board.GetWidth() - 1), Pick(0, board.GetHeight() - 1)};
+    if (!left.empty() && Pick(0, 99) < 70)
+        anchor = left[static_cast<size_t>(Pick(0, static_cast<int>(left.size()) - 1))];
+    std::vector<tCell> centres = Window(anchor.first, anchor.second);
+    std::shuffle(centres.begin(), centres.end(), m_random);
+    const int colour = Pick(1, m_recipe.colours);
+    std::vector<tCell> empties;
+    for (const tCell& centre : centres)
+    {
+        if (!WindowOpen(now, centre.first, centre.second, colour, true, &empties) ||
+            empties.empty())
+            continue;
+        const std::vector<tCell> window = Window(centre.first, centre.second);
+        const tCell gap =
+            empties[static_cast<size_t>(Pick(0, static_cast<int>(empties.size()) - 1))];
+        if (CellClass(board.GetCellKind(gap.first, gap.second)) == kClassIce)
+            continue; // the brick would slide on through
+        // Where the moved brick comes from: against the push, or the swap's
+        // other cell on either side.
+        int px = gap.first, py = gap.second;
+        const int from = !swap || Pick(0, 1) ? OppositeDirection(d) : d;
+        board.Neighbour(gap.first, gap.second, from, px, py);
+        const tCell source{px, py};
+        if (!board.IsInside(px, py) || !StandsStill(board.GetCellKind(px, py)) ||
+            std::find(window.begin(), window.end(), source) != window.end())
+            continue;
+        const int there = board.GetBrickCode(px, py);
+        const bool fillSource = there == 0;
+        if (fillSource ? !RetroOk(now, source) : !Carries(there, colour))
+            continue;
+        sStep step;
+        for (const tCell& cell : empties)
+        {
+            if (cell != gap)
+                step.retro.push_back(sRetro{cell, Code(colour)});
+            else if (swap)
+            {
+                // The brick the swap takes out of the window: of a colour
+                // that keeps the window open until then.
+                int wrong = colour;
+                while (wrong == colour && m_recipe.colours > 1)
+                    wrong = Pick(1, m_recipe.colours);
+                if (wrong == colour)
+                    return std::nullopt;
+                step.retro.push_back(sRetro{cell, wrong * 11});
+            }
+        }
+        if (fillSource)
+            step.retro.push_back(sRetro{source, Code(colour)});
+        // A push is used on the brick it moves; a swap on the cell whose
+        // neighbour in its direction is the other.
+        const tCell use = !swap || from == OppositeDirection(d) ? source : gap;
+        step.move = cMove{true, use.first, use.second, 0, slot};
+        step.mustClear = window;
+        step.bonus = 4;
+        return step;
+    }
+    return std::nullopt;
 }
 
 bool cConstruction::RunStep(eKind kind, int itemSlot, bool last)
@@ -665,7 +741,8 @@ bool cConstruction::RunStep(eKind kind, int itemSlot, bool last)
         // them waiting in its middle and none at its end.
         const double peak = std::min(9.0, 2.0 + m_recipe.pieces);
         const int target = last ? 0 : static_cast<int>(peak * std::sin(3.14159 * progress) + 0.5);
-        const int score = -3 * std::abs(left - target) + std::min(removed, 7) / 2 + Pick(0, 4);
+        const int score =
+            -3 * std::abs(left - target) + std::min(removed, 7) / 2 + step->bonus + Pick(0, 4);
         if (!best || score > bestScore)
         {
             best = step;

@@ -51,6 +51,7 @@ private:
         std::optional<tPiece> piece;
         std::vector<sRetro> retro;
         std::vector<tCell> mustClear; // the window the step closes, if any
+        int bonus = 0;                // preferred over plain steps by this much
     };
     enum class eKind
     {
@@ -66,6 +67,9 @@ private:
     std::optional<sStep> ProposeBomb();
     std::optional<sStep> ProposePlasma();
     std::optional<sStep> ProposeItem(int slot);
+    // A push or swap laid out for its window: the brick it moves (and, for a
+    // swap, the wrong brick it moves away) filled in beside the gap.
+    std::optional<sStep> ProposeToolFit(int slot, int code);
     // Fills in a window around one of `cells` (bricks the move has just put
     // or moved), so that the move completes it.
     bool FitWindowAround(const std::vector<tCell>& cells, const cPlayState& after, sStep& step);

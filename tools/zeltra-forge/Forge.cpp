@@ -1,5 +1,7 @@
 #include "Forge.h"
 
+#include "game/Game/Solver.h"
+
 #include <algorithm>
 
 std::vector<sCandidate>
@@ -18,6 +20,26 @@ Forge(const sRecipe& recipe, uint32_t firstSeed, int count, const sTargets& targ
             progress(seed, "led nowhere");
             continue;
         }
+        std::set<std::string> features = SolutionFeatures(forged->level, forged->moves);
+        if (!std::all_of(recipe.require.begin(), recipe.require.end(),
+                         [&features](const std::string& f) { return features.count(f) > 0; }))
+        {
+            progress(seed, "did not use what it must");
+            continue;
+        }
+        if (targets.itemsNeeded)
+        {
+            cSolver::sOptions options;
+            options.useItems = false;
+            options.maxStates = budget.solverBoards;
+            options.maxSeconds = 1e9;
+            const cSolver::sResult without = cSolver::Solve(forged->level, options);
+            if (!without.exhausted)
+            {
+                progress(seed, "could be won without items");
+                continue;
+            }
+        }
         Grading::sBudget quick = budget;
         quick.boardsPerFirstMove = 0;
         const Grading::sGrade grade = Grading::Grade(forged->level, &forged->moves, quick);
@@ -30,7 +52,7 @@ Forge(const sRecipe& recipe, uint32_t firstSeed, int count, const sTargets& targ
             continue;
         }
         progress(seed, "kept");
-        kept.push_back(sCandidate{seed, std::move(*forged), grade});
+        kept.push_back(sCandidate{seed, std::move(*forged), grade, std::move(features)});
     }
     std::stable_sort(kept.begin(), kept.end(),
                      [](const sCandidate& a, const sCandidate& b)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Construction.h"
+#include "Features.h"
 #include "Recipe.h"
 
 #include "game/Game/Grading.h"
@@ -16,6 +17,9 @@ struct sTargets
     double maxRandomWinRate = 0.01; // share of random playouts that win
     double minDifficulty = 0.0;
     double maxDifficulty = 1e9;
+    // The level cannot be won without its items (the solver, searching
+    // without them, runs out of moves within the budget).
+    bool itemsNeeded = false;
 };
 
 struct sCandidate
@@ -23,6 +27,7 @@ struct sCandidate
     uint32_t seed = 0;
     sForged forged;
     Grading::sGrade grade;
+    std::set<std::string> features;
 };
 
 // Builds `count` candidates from consecutive seeds, grades each one that

@@ -84,6 +84,13 @@ sRecipe ParseRecipe(const std::string& text)
             }
             else if (key == "extras")
                 recipe.maxExtras = std::stoi(value);
+            else if (key == "require")
+            {
+                std::istringstream names(value);
+                std::string name;
+                while (std::getline(names, name, ','))
+                    recipe.require.push_back(name);
+            }
             else
                 throw std::runtime_error("unknown recipe key: " + key);
         }
@@ -129,5 +136,11 @@ std::string DescribeRecipe(const sRecipe& r)
         text += " decoys=" + Join(r.decoys);
     text += " bricks=" + std::to_string(r.minPieceBricks) + "-" + std::to_string(r.maxPieceBricks) +
             " extras=" + std::to_string(r.maxExtras);
+    if (!r.require.empty())
+    {
+        text += " require=";
+        for (size_t i = 0; i < r.require.size(); ++i)
+            text += (i ? "," : "") + r.require[i];
+    }
     return text;
 }

@@ -37,6 +37,8 @@ struct sRecipe
     int minPieceBricks = 2;
     int maxPieceBricks = 5;
     int maxExtras = 3;
+    // What the solution must make use of (see Features.h), e.g. "arrow3,ice".
+    std::vector<std::string> require;
 };
 
 // Raises std::runtime_error naming the word it could not read.

@@ -9,12 +9,15 @@
 //     size=WxH pieces=N colours=N holes=PERCENT arrows=K,K,.. ice=N vortices=N
 //     fragile=N fragileice=N broken=N blockers=N multi=0|1 star=0|1 bombs=N
 //     plasma=N items=CODE,.. decoys=CODE,.. bricks=MIN-MAX extras=N
+//     require=FEATURE,..   (what the solution must use; see Features.h)
 // Seeds N, N+1, ... are tried, --candidates of them (default 50); each level
-// that comes out whole is graded (--playouts random playouts, default 300;
-// the solver up to --solver-boards boards, default 200000) and kept when the
+// that comes out whole is graded as zeltra-grade grades (--playouts random
+// playouts, default 1000; the solver up to --solver-boards boards, default
+// 200000; no first-move analysis) and kept when the
 // greedy player fails (unless --greedy-may-win), random play wins at most
 // --max-random-rate of the time (default 0.01) and the difficulty lies
-// between the bounds. The --keep hardest (default 3) are written to FOLDER
+// between the bounds (and, with --items-needed, the level cannot be won
+// without its items). The --keep hardest (default 3) are written to FOLDER
 // (default .) as forge-SEED.lvl with their solution forge-SEED.moves. The
 // same recipe and seed always give the same level.
 //
@@ -56,8 +59,6 @@ int main(int argc, char** argv)
     int candidates = 50, keep = 3;
     sTargets targets;
     Grading::sBudget budget;
-    budget.randomPlayouts = 300;
-    budget.solverBoards = 200000;
     for (int i = 1; i < argc; ++i)
     {
         const std::string arg = argv[i];
@@ -72,6 +73,8 @@ int main(int argc, char** argv)
             keep = std::atoi(argv[++i]);
         else if (arg == "--out" && hasValue)
             folder = argv[++i];
+        else if (arg == "--items-needed")
+            targets.itemsNeeded = true;
         else if (arg == "--greedy-may-win")
             targets.greedyFails = false;
         else if (arg == "--max-random-rate" && hasValue)
@@ -132,11 +135,15 @@ int main(int argc, char** argv)
             return 2;
         }
         const Grading::sGrade& g = c.grade;
+        std::string uses;
+        for (const std::string& f : c.features)
+            uses += (uses.empty() ? "" : ",") + f;
         std::printf("%s.lvl: difficulty %.2f, %d pieces, %d moves, greedy %s, random %d/%d, "
-                    "solver %s after %zu boards\n",
+                    "solver %s after %zu boards, uses %s\n",
                     stem.c_str(), g.difficulty, g.pieces, g.solutionMoves,
                     g.greedyCompletes ? "wins" : "fails", g.randomWins, g.randomPlayouts,
-                    g.solverSolved ? "solved" : "gave up", g.solverBoards);
+                    g.solverSolved ? "solved" : "gave up", g.solverBoards,
+                    uses.empty() ? "enclosures only" : uses.c_str());
     }
     return kept.empty() ? 1 : 0;
 }

@@ -13,7 +13,7 @@
 // most). --campaign grades FOLDER/ZeltraNN.lvl in order and reads the
 // chapters from FOLDER/chapters.txt unless --chapters names another file.
 // The Markdown table goes to standard output or to --markdown FILE; --plot
-// draws the difficulty curve. Defaults: 1000 playouts, 2000000 solver boards,
+// draws the difficulty curve. Defaults: 1000 playouts, 200000 solver boards,
 // 20000 boards per first move, seed 1, 2 jobs.
 //
 // Exit status: 0 done, 2 bad arguments or a level that could not be read.
