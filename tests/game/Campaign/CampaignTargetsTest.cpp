@@ -66,7 +66,9 @@ TEST_F(CampaignTargets, LongLevelsComeLateAndEveryMechanicIsUsedTwice)
     {
         const cLevel& level = levels[i].level;
         if (i + 1 >= 33)
+        {
             EXPECT_GE(level.GetPieceCount(), 4) << levels[i].alias;
+        }
         eightOrMore += level.GetPieceCount() >= 8;
         twelveOrMore += level.GetPieceCount() >= 12;
         for (const std::string& thing : Holds(level))
