@@ -140,9 +140,9 @@ double Difficulty(const sGrade& grade, const sBudget& budget)
     const double search = std::log10(1.0 + boards);
     // Seeing the best-looking move is not enough.
     const double greed = grade.greedyCompletes ? 0.0 : 1.0;
-    // A longer plan asks more of the player: 0 for one piece, 1.2 for four,
-    // 2.2 for twelve.
-    const double plan = 2.0 * std::log10(std::max(1, grade.pieces));
+    // A longer plan asks more of the player: 0 for one piece, 2.4 for four,
+    // 4.3 for twelve.
+    const double plan = 4.0 * std::log10(std::max(1, grade.pieces));
     return luck + search + greed + plan;
 }
 } // namespace Grading

@@ -61,6 +61,17 @@ public:
 
     // One level of children per move of the longest line.
     void Reserve(size_t depth) { m_levels.reserve(depth); }
+    // A narrow search tries only moves that clear bricks or lay bricks
+    // against matching ones, up to `maxStates` boards; a wide one every move.
+    void Begin(bool narrow, size_t width, size_t maxStates)
+    {
+        m_narrow = narrow;
+        m_width = width;
+        m_passStates = maxStates;
+        m_seen = cHashSet();
+        limitHit = false;
+        result.moves.clear();
+    }
 
     cSolver::sResult result;
     bool limitHit = false;
@@ -85,7 +96,7 @@ private:
     {
         if (limitHit)
             return true;
-        if (result.states >= m_options.maxStates || Stopped())
+        if (result.states >= m_passStates || Stopped())
             limitHit = true;
         else if ((result.states & 63) == 0)
         {
@@ -97,10 +108,14 @@ private:
         }
         return limitHit;
     }
+
+public:
     bool Stopped() const
     {
         return m_options.stop && m_options.stop->load(std::memory_order_relaxed);
     }
+
+private:
     void Expand(const cPlayState& state, sLevel& level);
 
     cSolver::sOptions m_options;
@@ -109,13 +124,30 @@ private:
     // Set when a child lies on the recorded solution: the moves after it.
     std::optional<std::vector<cMove>> m_knownRest;
     std::vector<sLevel> m_levels;
+    bool m_narrow = false;
+    size_t m_width = 0; // children searched below each board, best first
+    size_t m_passStates = 0;
 };
+
+// Removable bricks a move puts on the board.
+int NewBricks(const cPlayState& state, const cMove& move)
+{
+    auto removable = [](int code)
+    { return (code >= 1 && code <= kBrickStar) || code == kBrickPlasma; };
+    if (move.item)
+        return removable(state.GetItem(move.slot));
+    int count = 0;
+    for (uint8_t code : state.GetPiece(state.GetPieceIndex()))
+        count += removable(static_cast<int8_t>(code));
+    return count;
+}
 
 void cSearch::Expand(const cPlayState& state, sLevel& level)
 {
     state.LegalMoves(level.moves, m_options.useItems);
     level.children.clear();
     size_t used = 0;
+    const int before = state.RemovableBricks();
     for (const cMove& move : level.moves)
     {
         // A wide board has hundreds of moves, each run to rest: a stop
@@ -131,6 +163,9 @@ void cSearch::Expand(const cPlayState& state, sLevel& level)
             level.pool[used] = state;
         cPlayState& child = level.pool[used];
         if (!child.Play(move))
+            continue;
+        const int contacts = Contacts(state.GetBoard(), child.GetBoard());
+        if (m_narrow && contacts < 2 && child.RemovableBricks() >= before + NewBricks(state, move))
             continue;
         // A board reached before, in another order or on another branch, was
         // searched to the end there (or is being searched above us).
@@ -158,8 +193,7 @@ void cSearch::Expand(const cPlayState& state, sLevel& level)
         }
         // Fewest bricks left first; among equals, pieces that lean on
         // bricks of their colours before pieces put anywhere.
-        const int score =
-            child.RemovableBricks() * 64 - Contacts(state.GetBoard(), child.GetBoard());
+        const int score = child.RemovableBricks() * 64 - contacts;
         level.children.push_back(sChild{used, score, move});
         ++used;
     }
@@ -189,7 +223,8 @@ bool cSearch::Search(const cPlayState& state, size_t depth)
     // m_levels may grow below, so the level is looked up again each time.
     std::stable_sort(m_levels[depth].children.begin(), m_levels[depth].children.end(),
                      [](const sChild& a, const sChild& b) { return a.score < b.score; });
-    for (size_t i = 0; i < m_levels[depth].children.size(); ++i)
+    const size_t searched = std::min(m_levels[depth].children.size(), m_width);
+    for (size_t i = 0; i < searched; ++i)
     {
         const sChild child = m_levels[depth].children[i];
         result.moves.push_back(child.move);
@@ -221,7 +256,23 @@ cSolver::sResult SearchFrom(const cPlayState& state, bool settled, const cSolver
         }
     }
     search.Reserve(static_cast<size_t>(state.GetPieceCount() + kItemSlotCount + 2));
-    search.Search(state, 0);
+    // A solution seldom strays far from the best-looking moves: passes that
+    // follow only the few best children of each board, among the moves that
+    // build towards an enclosure, come first and widen in turn; the last
+    // pass searches every move (and alone can show there is none).
+    constexpr size_t kAll = static_cast<size_t>(-1);
+    const struct
+    {
+        bool narrow;
+        size_t width;
+        size_t share; // of the budget, in tenths, used up by the end of the pass
+    } passes[] = {{true, 2, 1}, {true, 4, 3}, {true, 8, 5}, {false, kAll, 10}};
+    for (const auto& pass : passes)
+    {
+        search.Begin(pass.narrow, pass.width, options.maxStates / 10 * pass.share);
+        if (search.Search(state, 0) || search.Stopped())
+            break;
+    }
     search.result.exhausted = !search.result.solved && !search.limitHit;
     search.result.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

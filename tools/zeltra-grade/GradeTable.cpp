@@ -49,7 +49,7 @@ std::string GradeTable(const std::vector<sGradedLevel>& levels,
                                           : std::string("first moves not analysed")) +
            ". Difficulty = how rarely random play wins (−log10 of its win rate) + 1 when the "
            "greedy player fails + log10 of the boards the solver searched to its first "
-           "solution (ten times the budget when it found none) + 2 × log10 of the pieces.\n\n";
+           "solution (ten times the budget when it found none) + 4 × log10 of the pieces.\n\n";
     out += "| # | Level | Name | Pieces | Bricks (board + pieces) | Solution moves | First moves "
            "that win | Greedy | Random wins | Solver boards | Solver time | Difficulty |\n";
     out += "|---|---|---|---|---|---|---|---|---|---|---|---|\n";
