@@ -20,6 +20,12 @@ Forge(const sRecipe& recipe, uint32_t firstSeed, int count, const sTargets& targ
             progress(seed, "led nowhere");
             continue;
         }
+        if (targets.ungraded)
+        {
+            progress(seed, "kept");
+            kept.push_back(sCandidate{seed, std::move(*forged), {}, {}});
+            continue;
+        }
         std::set<std::string> features = SolutionFeatures(forged->level, forged->moves);
         if (!std::all_of(recipe.require.begin(), recipe.require.end(),
                          [&features](const std::string& f) { return features.count(f) > 0; }))

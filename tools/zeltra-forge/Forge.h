@@ -20,6 +20,9 @@ struct sTargets
     // The level cannot be won without its items (the solver, searching
     // without them, runs out of moves within the budget).
     bool itemsNeeded = false;
+    // Keep every level that comes out whole, ungraded (to rebuild a level
+    // from its recipe and seed).
+    bool ungraded = false;
 };
 
 struct sCandidate

@@ -3,7 +3,7 @@
 //     zeltra-forge --recipe "RECIPE" [--seed N] [--candidates N] [--keep N]
 //                  [--out FOLDER] [--greedy-may-win] [--max-random-rate R]
 //                  [--min-difficulty D] [--max-difficulty D]
-//                  [--playouts N] [--solver-boards N]
+//                  [--items-needed] [--ungraded] [--playouts N] [--solver-boards N]
 //
 // RECIPE is a line of key=value words (tools/zeltra-forge/Recipe.h):
 //     size=WxH pieces=N colours=N holes=PERCENT arrows=K,K,.. ice=N vortices=N
@@ -17,7 +17,7 @@
 // greedy player fails (unless --greedy-may-win), random play wins at most
 // --max-random-rate of the time (default 0.01) and the difficulty lies
 // between the bounds (and, with --items-needed, the level cannot be won
-// without its items). The --keep hardest (default 3) are written to FOLDER
+// without its items); --ungraded keeps every whole level as it comes. The --keep hardest (default 3) are written to FOLDER
 // (default .) as forge-SEED.lvl with their solution forge-SEED.moves. The
 // same recipe and seed always give the same level.
 //
@@ -48,7 +48,8 @@ void Usage()
                          "[--keep N] [--out FOLDER]\n"
                          "                    [--greedy-may-win] [--max-random-rate R] "
                          "[--min-difficulty D] [--max-difficulty D]\n"
-                         "                    [--playouts N] [--solver-boards N]\n");
+                         "                    [--items-needed] [--ungraded] [--playouts N] "
+                         "[--solver-boards N]\n");
 }
 } // namespace
 
@@ -73,6 +74,8 @@ int main(int argc, char** argv)
             keep = std::atoi(argv[++i]);
         else if (arg == "--out" && hasValue)
             folder = argv[++i];
+        else if (arg == "--ungraded")
+            targets.ungraded = true;
         else if (arg == "--items-needed")
             targets.itemsNeeded = true;
         else if (arg == "--greedy-may-win")
@@ -133,6 +136,11 @@ int main(int argc, char** argv)
         {
             std::fprintf(stderr, "Error creating file: '%s'.\n", (stem + ".lvl").c_str());
             return 2;
+        }
+        if (targets.ungraded)
+        {
+            std::printf("%s.lvl\n", stem.c_str());
+            continue;
         }
         const Grading::sGrade& g = c.grade;
         std::string uses;
