@@ -345,6 +345,10 @@ std::optional<cConstruction::sStep> cConstruction::ProposeFit(bool extrasAllowed
                 step.piece = placed;
                 step.move = cMove{false, p.first, p.second, Pick(0, 5), 0};
                 step.mustClear = window;
+                // A star that clears its colour across the board is worth a
+                // step of its own.
+                if (forcedCode == kBrickStar)
+                    step.bonus = 10;
                 return step;
             }
         }

@@ -3,6 +3,7 @@
 #include "game/Game/Level.h"
 #include "game/Game/Puzzle.h"
 
+#include <map>
 #include <sstream>
 
 namespace
@@ -33,6 +34,14 @@ std::set<std::string> SolutionFeatures(const cLevel& level, const std::vector<cM
                                 : "item" + std::to_string(code));
         }
         const cBoard before = puzzle.GetBoard();
+        // Special bricks the move brings, to tell which of them went.
+        std::map<int, int> brought;
+        if (move.item)
+            ++brought[puzzle.GetItemPanel().GetSlot(move.slot)];
+        else
+            for (uint8_t code :
+                 puzzle.GetPiecePanel().GetPiece(puzzle.GetPiecePanel().GetCurrentIndex()))
+                ++brought[code];
         const bool played = move.item ? puzzle.UseItemInSlot(move.slot, move.x, move.y)
                                       : puzzle.PutPieceTurned(move.x, move.y, move.rotation);
         if (!played)
@@ -63,14 +72,21 @@ std::set<std::string> SolutionFeatures(const cLevel& level, const std::vector<cM
                 if (after.GetCellKind(x, y) == kCellBroken && was == kCellFragileIce)
                     features.insert("fragileice");
                 const int code = before.GetBrickCode(x, y);
-                if (after.GetBrickCode(x, y) == 0 && code == kBrickMulti)
-                    features.insert("multi");
-                if (after.GetBrickCode(x, y) == 0 && code == kBrickStar)
-                    features.insert("star");
                 if (after.GetBrickCode(x, y) == 0 && code == kBrickBlocker)
                     features.insert("blocker");
             }
         }
+        auto count = [](const cBoard& board, int code)
+        {
+            int n = 0;
+            for (const cBoard::sBrick& brick : board.GetBricks())
+                n += brick.code == code;
+            return n;
+        };
+        if (count(after, kBrickMulti) < count(before, kBrickMulti) + brought[kBrickMulti])
+            features.insert("multi");
+        if (count(after, kBrickStar) < count(before, kBrickStar) + brought[kBrickStar])
+            features.insert("star");
     }
     if (ears.heard.count(kSndVortex))
         features.insert("vortex");

@@ -17,8 +17,8 @@
 // greedy player fails (unless --greedy-may-win), random play wins at most
 // --max-random-rate of the time (default 0.01) and the difficulty lies
 // between the bounds (and, with --items-needed, the level cannot be won
-// without its items); --ungraded keeps every whole level as it comes. The --keep hardest (default 3) are written to FOLDER
-// (default .) as forge-SEED.lvl with their solution forge-SEED.moves. The
+// without its items); --ungraded keeps every whole level as it comes. The --keep hardest (default
+// 3) are written to FOLDER (default .) as forge-SEED.lvl with their solution forge-SEED.moves. The
 // same recipe and seed always give the same level.
 //
 // Exit status: 0 at least one level kept, 1 none kept, 2 bad arguments.
