@@ -14,7 +14,7 @@ using namespace CampaignTest;
 TEST_F(CampaignLevels, EveryLevelIsAListedResourceThatLoads)
 {
     const std::vector<sCampaignLevel> levels = Load();
-    EXPECT_GE(levels.size(), 30u);
+    EXPECT_GE(levels.size(), 60u);
     std::set<std::string> names;
     for (const sCampaignLevel& entry : levels)
     {

@@ -1,0 +1,103 @@
+// The F1 hint's search on the campaign's longest levels, as the game runs it
+// (the recorded solution known, the game's board budget): from a position on
+// the solution, and from one a wrong move away from it, where the search has
+// to find its way back. Reported per hint, with the boards searched.
+
+#include "engine/File/POSIX/FileSystemPOSIX.h"
+#include "game/Game/KnownSolution.h"
+#include "game/Game/Level.h"
+#include "game/Game/PlayState.h"
+#include "game/Game/Solver.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace
+{
+// The same budget as the game's hint search (game/Game/Screen/HintSearch.h).
+constexpr size_t kHintBoards = 1000000;
+
+struct sLevel
+{
+    cLevel level;
+    cMoveLog log;
+    std::shared_ptr<const cKnownSolution> known;
+};
+
+// The campaign level with the most pieces, from the generated data in bin/
+// beside the build's bench/ folder.
+sLevel LongestLevel()
+{
+    const std::string folder =
+        (std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "bin").string();
+    Korva::cFileSystemPOSIX program(folder);
+    sLevel best;
+    for (int n = 1;; ++n)
+    {
+        char name[32];
+        std::snprintf(name, sizeof(name), "/Levels/Zeltra%02d", n);
+        if (!std::filesystem::exists(folder + name + ".lvl"))
+            break;
+        sLevel candidate;
+        candidate.level.Load(program, std::string(name) + ".lvl");
+        if (candidate.level.GetPieceCount() <= best.level.GetPieceCount())
+            continue;
+        candidate.log.Load(program, std::string(name) + ".moves");
+        candidate.known = cKnownSolution::Load(program, std::string(name) + ".lvl", candidate.level);
+        best = std::move(candidate);
+    }
+    return best;
+}
+
+// Argument: 0 on the recorded solution, half way through it; 1 after a
+// first move that leaves it.
+void BM_Hint(benchmark::State& state)
+{
+    const sLevel level = LongestLevel();
+    if (!level.known)
+    {
+        state.SkipWithError("no campaign level with a recorded solution");
+        return;
+    }
+    cPlayState position = cPlayState::FromLevel(level.level, 1);
+    if (state.range(0) == 0)
+    {
+        for (size_t i = 0; i < level.log.moves.size() / 2; ++i)
+            position.Play(level.log.moves[i]);
+    }
+    else
+    {
+        std::vector<cMove> moves;
+        position.LegalMoves(moves);
+        for (const cMove& move : moves)
+        {
+            cPlayState off = position;
+            if (!(move == level.log.moves.front()) && off.Play(move))
+            {
+                position = off;
+                break;
+            }
+        }
+    }
+    cSolver::sOptions options;
+    options.maxStates = kHintBoards;
+    options.maxSeconds = 1e9;
+    options.known = level.known.get();
+    size_t boards = 0;
+    bool found = false;
+    for (auto _ : state)
+    {
+        const cSolver::sResult result = cSolver::SolveFrom(position, options);
+        boards = result.states;
+        found = result.solved;
+        benchmark::DoNotOptimize(result.moves.size());
+    }
+    state.counters["boards"] = static_cast<double>(boards);
+    state.counters["found"] = found ? 1 : 0;
+    state.counters["pieces"] = level.level.GetPieceCount();
+}
+BENCHMARK(BM_Hint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+} // namespace

@@ -1,0 +1,37 @@
+# Rebuilds every campaign level that data/levels/forged.txt says zeltra-forge
+# made, from its recipe and seed, and checks that the board, the pieces, the
+# items and the solution are the ones shipped (the names and descriptions
+# are written by hand and not compared).
+#   cmake -DFORGE=<zeltra-forge> -DLEVELS=<data/levels> -DWORK=<folder> -P RebuildForged.cmake
+file(STRINGS ${LEVELS}/forged.txt lines)
+set(count 0)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^#" OR line STREQUAL "")
+    continue()
+  endif()
+  if(NOT line MATCHES "^([0-9]+) ([0-9]+) (.+)$")
+    message(FATAL_ERROR "forged.txt: malformed line: ${line}")
+  endif()
+  set(number ${CMAKE_MATCH_1})
+  set(seed ${CMAKE_MATCH_2})
+  set(recipe ${CMAKE_MATCH_3})
+  set(out ${WORK}/forged-${number})
+  file(REMOVE_RECURSE ${out})
+  file(MAKE_DIRECTORY ${out})
+  execute_process(COMMAND ${FORGE} --recipe ${recipe} --seed ${seed} --candidates 1 --ungraded --out ${out}
+    RESULT_VARIABLE result OUTPUT_QUIET ERROR_QUIET)
+  if(NOT result EQUAL 0 OR NOT EXISTS ${out}/forge-${seed}.lvl)
+    message(FATAL_ERROR "Zeltra${number}: recipe and seed ${seed} build no level")
+  endif()
+  foreach(kind lvl moves)
+    file(STRINGS ${out}/forge-${seed}.${kind} rebuilt)
+    file(STRINGS ${LEVELS}/Zeltra${number}.${kind} shipped)
+    list(FILTER rebuilt EXCLUDE REGEX "^\t*(Name|Description|Level)=")
+    list(FILTER shipped EXCLUDE REGEX "^\t*(Name|Description|Level)=")
+    if(NOT rebuilt STREQUAL shipped)
+      message(FATAL_ERROR "Zeltra${number}.${kind} is not what recipe and seed ${seed} build")
+    endif()
+  endforeach()
+  math(EXPR count "${count} + 1")
+endforeach()
+message(STATUS "${count} forged levels rebuilt as shipped")
