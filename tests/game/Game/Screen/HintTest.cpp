@@ -101,12 +101,12 @@ protected:
     void PlayCampaignLevel()
     {
         cFileSystemPOSIX levels(ZELTRA_TEST_SOURCE_DIR "/data/levels");
-        game->StartFromFile(levels, "/Zeltra22.lvl");
+        game->StartFromFile(levels, "/Zeltra33.lvl");
         Enter();
         ASSERT_EQ(game->GetPopup(), cGame::kPopupNone);
         ASSERT_TRUE(RunToRest());
         cMoveLog log;
-        log.Load(levels, "/Zeltra22.moves");
+        log.Load(levels, "/Zeltra33.moves");
         ASSERT_GE(log.moves.size(), 2u);
         ASSERT_TRUE(PlayMove(game->GetPuzzle(), log.moves.front()));
         ASSERT_FALSE(game->GetPuzzle().IsCompleted());
@@ -173,6 +173,9 @@ TEST_F(HintTest, AHintOnACampaignLevelIsAMoveThatStillLeadsToTheEnd)
     }
     else
     {
+        if (!puzzle.IsPieceMode())
+            Click(750, 77); // the piece panel, as a player leaves item mode
+        ASSERT_TRUE(puzzle.IsPieceMode());
         cPiecePanel& panel = puzzle.GetPiecePanel();
         const int wanted = (move.rotation + panel.GetStartTurn(panel.GetCurrentIndex())) % 6;
         for (int turn = 0; panel.GetRotation() != wanted && turn < 6; ++turn)
@@ -353,11 +356,11 @@ protected:
 TEST_F(HintDrawingTest, SymbolsAndTheHintMarkerAreDrawnOverTheBoard)
 {
     cFileSystemPOSIX levels(ZELTRA_TEST_SOURCE_DIR "/data/levels");
-    game->StartFromFile(levels, "/Zeltra22.lvl");
+    game->StartFromFile(levels, "/Zeltra33.lvl");
     Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
     ASSERT_TRUE(RunToRest());
     cMoveLog log;
-    log.Load(levels, "/Zeltra22.moves");
+    log.Load(levels, "/Zeltra33.moves");
     MoveTo(5, 595); // the pointer off the board: no preview
     const cPixelBuffer plain = Shot();
 
