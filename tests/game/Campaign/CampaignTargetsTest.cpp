@@ -9,8 +9,10 @@
 #include "game/Game/Grading.h"
 
 #include <algorithm>
+#include <atomic>
 #include <map>
 #include <set>
+#include <thread>
 
 using namespace CampaignTest;
 
@@ -101,14 +103,25 @@ TEST_F(CampaignTargets, GradedDifficultyRisesChapterByChapter)
 
     Grading::sBudget budget;
     budget.boardsPerFirstMove = 0;
-    std::vector<sGradedLevel> graded;
+    // Levels are graded on two threads; each grade depends on its level alone.
+    std::vector<sGradedLevel> graded(levels.size());
+    std::atomic<size_t> next{0};
+    auto work = [&]()
+    {
+        for (size_t i = next++; i < levels.size(); i = next++)
+        {
+            graded[i].number = static_cast<int>(i) + 1;
+            graded[i].grade = Grading::Grade(levels[i].level, nullptr, budget);
+        }
+    };
+    {
+        std::jthread helper(work);
+        work();
+    }
     int greedyFailsFrom33 = 0, from33 = 0;
     std::vector<double> randomRatesFrom40;
-    for (size_t i = 0; i < levels.size(); ++i)
+    for (const sGradedLevel& entry : graded)
     {
-        sGradedLevel entry;
-        entry.number = static_cast<int>(i) + 1;
-        entry.grade = Grading::Grade(levels[i].level, nullptr, budget);
         if (entry.number >= 33)
         {
             ++from33;
@@ -117,7 +130,6 @@ TEST_F(CampaignTargets, GradedDifficultyRisesChapterByChapter)
         if (entry.number >= 40)
             randomRatesFrom40.push_back(static_cast<double>(entry.grade.randomWins) /
                                         entry.grade.randomPlayouts);
-        graded.push_back(entry);
     }
     // The greedy player fails on at least four in five levels from 33 on.
     EXPECT_GE(greedyFailsFrom33 * 5, from33 * 4) << greedyFailsFrom33 << " of " << from33;
