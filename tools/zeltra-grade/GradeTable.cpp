@@ -39,7 +39,7 @@ double MedianDifficulty(const std::vector<sGradedLevel>& levels, int first, int 
 std::string GradeTable(const std::vector<sGradedLevel>& levels,
                        const std::vector<sChapter>& chapters, const Grading::sBudget& budget)
 {
-    std::string out;
+    std::string out = "# Difficulty of the levels\n\n";
     out += "Graded by `zeltra-grade` with seed " + std::to_string(budget.seed) + ": " +
            std::to_string(budget.randomPlayouts) + " random playouts per level, the solver " +
            "searching up to " + std::to_string(budget.solverBoards) + " boards, and " +
