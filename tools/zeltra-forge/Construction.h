@@ -73,6 +73,10 @@ private:
     // Fills in a window around one of `cells` (bricks the move has just put
     // or moved), so that the move completes it.
     bool FitWindowAround(const std::vector<tCell>& cells, const cPlayState& after, sStep& step);
+    // Plays `step` on the board as it stands; `cells` are where a brick now
+    // stands that did not before, where the move's bricks came to rest.
+    bool Landed(const sStep& step, std::optional<cPlayState>& after,
+                std::vector<tCell>& cells) const;
     // Plays `step` on the level with its bricks filled in; the state after it
     // when the whole solution so far still replays unchanged.
     std::optional<cPlayState> Try(const sStep& step, cLevel& level) const;

@@ -8,6 +8,23 @@
 
 using namespace ForgeRules;
 
+bool cConstruction::Landed(const sStep& step, std::optional<cPlayState>& after,
+                           std::vector<tCell>& cells) const
+{
+    cLevel level;
+    after = Try(step, level);
+    if (!after)
+        return false;
+    const cBoard& before = Now().GetBoard();
+    const cBoard& next = after->GetBoard();
+    cells.clear();
+    for (int y = 0; y < next.GetHeight(); ++y)
+        for (int x = 0; x < next.GetWidth(); ++x)
+            if (next.GetBrickCode(x, y) != before.GetBrickCode(x, y) && next.GetBrickCode(x, y) > 0)
+                cells.emplace_back(x, y);
+    return true;
+}
+
 std::optional<cConstruction::sStep> cConstruction::ProposeDrop()
 {
     const cPlayState& now = Now();
@@ -43,16 +60,10 @@ std::optional<cConstruction::sStep> cConstruction::ProposeDrop()
     step.piece = placed;
     step.move = cMove{false, p.first, p.second, Pick(0, 5), 0};
     // Where the bricks come to rest decides the window.
-    cLevel level;
-    const std::optional<cPlayState> after = Try(step, level);
-    if (!after)
-        return std::nullopt;
+    std::optional<cPlayState> after;
     std::vector<tCell> landed;
-    const cBoard& next = after->GetBoard();
-    for (int y = 0; y < next.GetHeight(); ++y)
-        for (int x = 0; x < next.GetWidth(); ++x)
-            if (next.GetBrickCode(x, y) != board.GetBrickCode(x, y) && next.GetBrickCode(x, y) > 0)
-                landed.emplace_back(x, y);
+    if (!Landed(step, after, landed))
+        return std::nullopt;
     // Without a window to close here, the bricks wait for later pieces.
     if (!landed.empty() && FitWindowAround(landed, *after, step))
         step.bonus = 6; // the floor carries a brick into its window: what the level is about
@@ -192,17 +203,9 @@ std::optional<cConstruction::sStep> cConstruction::ProposeItem(int slot)
         return std::nullopt;
     const tCell use = uses[static_cast<size_t>(Pick(0, static_cast<int>(uses.size()) - 1))];
     step.move = cMove{true, use.first, use.second, 0, slot};
-    cLevel level;
-    const std::optional<cPlayState> after = Try(step, level);
-    if (!after)
-        return std::nullopt;
+    std::optional<cPlayState> after;
     std::vector<tCell> moved;
-    const cBoard& next = after->GetBoard();
-    for (int y = 0; y < next.GetHeight(); ++y)
-        for (int x = 0; x < next.GetWidth(); ++x)
-            if (next.GetBrickCode(x, y) != board.GetBrickCode(x, y) && next.GetBrickCode(x, y) > 0)
-                moved.emplace_back(x, y);
-    if (moved.empty())
+    if (!Landed(step, after, moved) || moved.empty())
         return std::nullopt;
     // Without a window to close here, the tool moves a brick where a later
     // piece can enclose it.

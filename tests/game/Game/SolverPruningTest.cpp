@@ -142,19 +142,17 @@ TEST(SolverPruning, GivesUpOnlyOnPositionsThatCannotBeWon)
 
 TEST(SolverPruning, BricksTooFarApartForThePiecesLeft)
 {
-    // Two lone bricks at opposite corners of a wide board and one piece:
-    // no single piece reaches both.
-    cLevel level = PlainLevel(12, 5);
-    level.SetBrick(0, 0, 11);
-    level.SetBrick(11, 4, 11);
-    level.SetPieceCount(1);
-    level.SetPiece(0, tPiece{11, 11, 11, 11, 11, 11, 11});
-    EXPECT_TRUE(IsHopeless(cPlayState::FromLevel(level, 1), true));
-    // With the bricks side by side the same piece may do.
-    cLevel near = PlainLevel(12, 5);
-    near.SetBrick(5, 2, 11);
-    near.SetBrick(6, 2, 11);
-    near.SetPieceCount(1);
-    near.SetPiece(0, tPiece{11, 11, 11, 11, 11, 11, 11});
-    EXPECT_FALSE(IsHopeless(cPlayState::FromLevel(near, 1), true));
+    // Two lone bricks on a wide board and one full piece to enclose them.
+    auto twoBricks = [](int ax, int ay, int bx, int by)
+    {
+        cLevel level = PlainLevel(12, 5);
+        level.SetBrick(ax, ay, 11);
+        level.SetBrick(bx, by, 11);
+        level.SetPieceCount(1);
+        level.SetPiece(0, tPiece{11, 11, 11, 11, 11, 11, 11});
+        return IsHopeless(cPlayState::FromLevel(level, 1), true);
+    };
+    // At opposite corners no single piece reaches both; side by side it may.
+    EXPECT_TRUE(twoBricks(0, 0, 11, 4));
+    EXPECT_FALSE(twoBricks(5, 2, 6, 2));
 }
