@@ -1,13 +1,14 @@
-// The F1 hint's search on the campaign's longest levels, as the game runs it
-// (the recorded solution known, the game's board budget): from a position on
-// the solution, and from one a wrong move away from it, where the search has
-// to find its way back. Reported per hint, with the boards searched.
+// The F1 hint's search on the campaign's longest level with the game's board
+// budget: on its recorded solution, the same position without it, and a
+// wrong move away from it, where the search has to find its way back (or
+// run out of budget). Reported per hint, with the boards searched.
 
 #include "engine/File/POSIX/FileSystemPOSIX.h"
 #include "game/Game/KnownSolution.h"
 #include "game/Game/Level.h"
 #include "game/Game/PlayState.h"
 #include "game/Game/Solver.h"
+#include "game/Game/SolverPruning.h"
 
 #include <benchmark/benchmark.h>
 
@@ -46,14 +47,16 @@ sLevel LongestLevel()
         if (candidate.level.GetPieceCount() <= best.level.GetPieceCount())
             continue;
         candidate.log.Load(program, std::string(name) + ".moves");
-        candidate.known = cKnownSolution::Load(program, std::string(name) + ".lvl", candidate.level);
+        candidate.known =
+            cKnownSolution::Load(program, std::string(name) + ".lvl", candidate.level);
         best = std::move(candidate);
     }
     return best;
 }
 
-// Argument: 0 on the recorded solution, half way through it; 1 after a
-// first move that leaves it.
+// Argument: 0 half way along the recorded solution, the solution known;
+// 1 the same position searched without it; 2 after a first move off the
+// solution that the solver's cut-offs do not dismiss at once.
 void BM_Hint(benchmark::State& state)
 {
     const sLevel level = LongestLevel();
@@ -63,7 +66,7 @@ void BM_Hint(benchmark::State& state)
         return;
     }
     cPlayState position = cPlayState::FromLevel(level.level, 1);
-    if (state.range(0) == 0)
+    if (state.range(0) < 2)
     {
         for (size_t i = 0; i < level.log.moves.size() / 2; ++i)
             position.Play(level.log.moves[i]);
@@ -75,7 +78,7 @@ void BM_Hint(benchmark::State& state)
         for (const cMove& move : moves)
         {
             cPlayState off = position;
-            if (!(move == level.log.moves.front()) && off.Play(move))
+            if (!(move == level.log.moves.front()) && off.Play(move) && !IsHopeless(off, true))
             {
                 position = off;
                 break;
@@ -85,7 +88,7 @@ void BM_Hint(benchmark::State& state)
     cSolver::sOptions options;
     options.maxStates = kHintBoards;
     options.maxSeconds = 1e9;
-    options.known = level.known.get();
+    options.known = state.range(0) == 0 ? level.known.get() : nullptr;
     size_t boards = 0;
     bool found = false;
     for (auto _ : state)
@@ -99,5 +102,5 @@ void BM_Hint(benchmark::State& state)
     state.counters["found"] = found ? 1 : 0;
     state.counters["pieces"] = level.level.GetPieceCount();
 }
-BENCHMARK(BM_Hint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Hint)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 } // namespace
