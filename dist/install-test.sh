@@ -49,6 +49,10 @@ for list in Images Sprites Sounds Campaigns Levels; do
   [ -s "$prefix/share/zeltra/Resources/$list.res" ] || fail "missing Resources/$list.res"
 done
 [ -x "$prefix/bin/zeltra" ] || fail "bin/zeltra is not executable"
+# "visit homepage" opens the manual beside the data through the link file.
+grep -qx 'URL=Manual/index.html' "$prefix/share/zeltra/Quillbee.url" ||
+  fail "Quillbee.url does not lead to the manual"
+[ -s "$prefix/share/zeltra/Manual/index.html" ] || fail "no manual in share/zeltra/Manual"
 if find "$prefix/share" -type f -perm -u+x | grep -q .; then
   fail "executable files in share: $(find "$prefix/share" -type f -perm -u+x | head -3)"
 fi

@@ -23,6 +23,7 @@
 #include "game/Editor/Editor.h"
 #include "game/Game/GameResourceHandler.h"
 #include "game/Game/Screen/Game.h"
+#include "game/Homepage.h"
 #include "game/InitDelay.h"
 #include "game/LevelSelector/LevelSelector.h"
 #include "game/Menu/Intro.h"
@@ -64,9 +65,6 @@ void InstallQuitSignals()
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
 }
-
-// Used when the program folder has no homepage link file.
-constexpr const char* kDefaultHomepage = "https://quillbee.example/";
 
 constexpr int32_t kScreenWidth = 800;
 constexpr int32_t kScreenHeight = 600;
@@ -665,29 +663,7 @@ void cGameApplication::OpenHomepage()
 {
     if (m_options.IsFullScreen())
         SetDisplayMode(false, m_options.GetBitDepth());
-    std::string url = kDefaultHomepage;
-    try
-    {
-        cFileSystem& programFolder = cFileSystemManager::Get().GetDefault();
-        cScopedInput input(programFolder, programFolder.OpenInput(kHomepageFile, true, false));
-        while (!input->IsEOF())
-        {
-            std::string line;
-            input->ReadLine(line, false);
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            if (line.rfind("URL=", 0) == 0)
-            {
-                url = line.substr(4);
-                break;
-            }
-        }
-    }
-    catch (const cException&)
-    {
-        // No link file: the built-in address.
-    }
-    cCore::Get().OpenURL(url);
+    cCore::Get().OpenURL(Homepage::ReadAddress(cFileSystemManager::Get().GetDefault()));
 }
 
 void cGameApplication::OnEvent(const cEvent& event)

@@ -46,7 +46,6 @@ public:
     static constexpr const char* kUserLevelsFolder = "/Quillbee Studios/Zeltra/UserLevels";
     static constexpr const char* kLogPath = "/Quillbee Studios/Zeltra/Zeltra.log";
     static constexpr const char* kLoadingImage = "/Images/Loading.tga";
-    static constexpr const char* kHomepageFile = "/Quillbee.url";
 
     cGameApplication();
     ~cGameApplication() override;

@@ -13,6 +13,8 @@ packages=(
   libx11-dev libxtst-dev  # the end-to-end tests send synthetic input through XTEST
   xdg-utils  # xdg-open: the game opens its homepage in the user's browser
   appstream desktop-file-utils  # the install test validates the metainfo and desktop entry
+  libcmark-gfm-dev libcmark-gfm-extensions-dev  # the player's manual from the README
+  dpkg-dev lintian  # the package test: cpack's shlibdeps, dpkg-deb and lintian
 )
 
 missing=()

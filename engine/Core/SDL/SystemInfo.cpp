@@ -31,9 +31,15 @@ fs::path FindProgramFolder(const fs::path& executableFolder)
     std::error_code error;
     if (fs::is_directory(executableFolder / "Resources", error))
         return executableFolder;
-    const fs::path installed = (executableFolder / ".." / "share" / "zeltra").lexically_normal();
-    if (fs::is_directory(installed / "Resources", error))
-        return installed;
+    // <prefix>/bin with <prefix>/share/zeltra, or Debian's games layout:
+    // /usr/games with /usr/share/games/zeltra.
+    for (const fs::path& data :
+         {fs::path("share") / "zeltra", fs::path("share") / "games" / "zeltra"})
+    {
+        const fs::path installed = (executableFolder / ".." / data).lexically_normal();
+        if (fs::is_directory(installed / "Resources", error))
+            return installed;
+    }
     return executableFolder;
 }
 

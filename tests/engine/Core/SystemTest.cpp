@@ -61,6 +61,16 @@ TEST(SystemInfoTest, ProgramFolderIsBesideTheExecutableUnlessInstalled)
     EXPECT_EQ(FindProgramFolder(bin), bin);
 }
 
+TEST(SystemInfoTest, ProgramFolderOfDebiansGamesLayout)
+{
+    // /usr/games/zeltra finds /usr/share/games/zeltra.
+    TempFolder temp;
+    const fs::path games = temp.path / "games";
+    fs::create_directories(games);
+    fs::create_directories(temp.path / "share/games/zeltra/Resources");
+    EXPECT_EQ(FindProgramFolder(games), temp.path / "share/games/zeltra");
+}
+
 TEST(SystemInfoTest, CoreWritesTheSystemReportWhenCreated)
 {
     cCore::Destroy();
