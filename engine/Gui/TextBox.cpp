@@ -41,6 +41,12 @@ void cTextBox::SetText(const std::string& text)
     SetScrollOffset(0.0f, 0.0f);
 }
 
+void cTextBox::SetInnerMargin(int32_t pixels)
+{
+    m_margin = std::max(0, pixels);
+    Relayout();
+}
+
 void cTextBox::SetCaret(int32_t index)
 {
     MoveCaret(index);
@@ -55,7 +61,7 @@ void cTextBox::Relayout()
     if (!font)
         return;
     const int32_t n = static_cast<int32_t>(m_text.size());
-    const int32_t limit = GetViewSize().x - 1;
+    const int32_t limit = GetViewSize().x - 2 * m_margin - 1;
     auto width = [&](int32_t i) { return font->GetCharWidth(static_cast<uint8_t>(m_text[i])); };
     Line line;
     int32_t used = 0;
@@ -119,7 +125,8 @@ void cTextBox::Relayout()
         }
     }
     endLine(n, false, n + 1);
-    SetContentSize(GetViewSize().x, static_cast<int32_t>(m_lines.size()) * font->GetHeight());
+    SetContentSize(GetViewSize().x,
+                   static_cast<int32_t>(m_lines.size()) * font->GetHeight() + 2 * m_margin);
     UpdateCaret();
 }
 
@@ -145,8 +152,9 @@ void cTextBox::ScrollToCaret()
     const cFont* font = GetUsedFont();
     if (!font)
         return;
+    // The caret's line with the margin above and below it in view.
     const float top = static_cast<float>(m_caretPos.y);
-    const float bottom = top + static_cast<float>(font->GetHeight());
+    const float bottom = top + static_cast<float>(font->GetHeight() + 2 * m_margin);
     const float view = static_cast<float>(GetViewSize().y);
     if (top < GetScrollY())
         SetScrollOffset(GetScrollX(), top);
@@ -191,8 +199,8 @@ void cTextBox::OnMouseDown(const cMouseEvent& event, bool handled)
     cScrollPanel::OnMouseDown(event, handled);
     if (m_readOnly || event.GetX() >= GetViewSize().x || event.GetY() >= GetViewSize().y)
         return;
-    MoveCaret(IndexAt(event.GetX() + static_cast<int32_t>(GetScrollX()),
-                      event.GetY() + static_cast<int32_t>(GetScrollY())));
+    MoveCaret(IndexAt(event.GetX() + static_cast<int32_t>(GetScrollX()) - m_margin,
+                      event.GetY() + static_cast<int32_t>(GetScrollY()) - m_margin));
 }
 
 void cTextBox::OnKeyDown(const cKeyboardEvent& event)
@@ -303,18 +311,19 @@ void cTextBox::DrawContent(int x, int y, int32_t viewWidth, int32_t viewHeight, 
         offsetY = static_cast<int32_t>(GetScrollY());
     }
     const int32_t lineHeight = font->GetHeight();
-    int32_t top = y - offsetY;
+    const int32_t left = x - offsetX + m_margin;
+    int32_t top = y - offsetY + m_margin;
     for (const Line& line : m_lines)
     {
         if (top >= y + viewHeight)
             break;
         if (top + lineHeight > y)
-            font->DrawText(cPoint(x - offsetX, top), line.text, m_textColor, kAlignLeft);
+            font->DrawText(cPoint(left, top), line.text, m_textColor, kAlignLeft);
         top += lineHeight;
     }
     if (IsFocused() && !m_readOnly)
         device->FillRect(
-            cRect(x - offsetX + m_caretPos.x, y - offsetY + m_caretPos.y, 1, lineHeight),
+            cRect(left + m_caretPos.x, y - offsetY + m_margin + m_caretPos.y, 1, lineHeight),
             m_textColor);
 }
 

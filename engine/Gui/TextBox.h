@@ -33,6 +33,10 @@ public:
     void SetReadOnly(bool on) { m_readOnly = on; }
     bool IsReadOnly() const { return m_readOnly; }
     void SetTextColor(const cColor& color) { m_textColor = color; }
+    // Empty space between the view's edges and the text on every side
+    // (0 by default); the text wraps within what is left.
+    void SetInnerMargin(int32_t pixels);
+    int32_t GetInnerMargin() const { return m_margin; }
     void SetCaret(int32_t index);
     int32_t GetCaret() const { return m_caret; }
 
@@ -44,7 +48,8 @@ public:
     }
     int32_t GetLineStart(int32_t line) const { return m_lines[static_cast<size_t>(line)].start; }
     int32_t GetCaretLine() const { return m_caretLine; }
-    // Caret position in content pixels (top-left of the caret).
+    // Caret position in text pixels (top-left of the caret; the inner
+    // margin not counted).
     cPoint GetCaretPosition() const { return m_caretPos; }
 
 private:
@@ -72,6 +77,7 @@ private:
     cFont* m_font = nullptr;
     bool m_readOnly = false;
     cColor m_textColor{0, 0, 0, 255};
+    int32_t m_margin = 0;
     std::vector<Line> m_lines;
     int32_t m_caretLine = 0;
     cPoint m_caretPos;

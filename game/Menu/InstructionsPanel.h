@@ -28,6 +28,9 @@ public:
 
     void OnEnter() override;
     void OnLeave() override;
+    // The page count stands in the strip above the pages, where no button
+    // covers it.
+    std::optional<Korva::cPoint> GetHintCentre() const override { return Korva::cPoint(400, 2); }
     void Update(float dt) override;
     void Draw(int x, int y, bool drawChildren) override;
     void OnClicked(const Korva::cMouseEvent& event, Korva::cButton* button) override;

@@ -383,10 +383,34 @@ void cMenu::Draw(int x, int y, bool drawChildren)
         DrawButton(k, left, top);
     m_font.DrawText(cPoint(left + 5, top + 580), cGameApplication::kVersion, kHintColor,
                     kAlignLeft);
-    m_hint.Draw(&m_font, cPoint(left + 400, top + 580),
-                cApplicationSettings::Get().GetOptions().IsShowHints());
+    const bool hints = cApplicationSettings::Get().GetOptions().IsShowHints();
+    const cPoint centre = GetHintCentre();
+    const cPoint at(left + centre.x, top + centre.y);
+    const bool overPanel = IsHintOverPanel();
+    if (!overPanel)
+        m_hint.Draw(&m_font, at, hints);
     if (drawChildren)
         DrawChildren(x, y);
+    if (overPanel)
+        m_hint.Draw(&m_font, at, hints);
+}
+
+bool cMenu::IsHintOverPanel() const
+{
+    cWidget* panel = PanelWidget(m_shown);
+    return panel && m_hint.GetOwner() == panel && PanelOf(m_shown)->GetHintCentre();
+}
+
+cPoint cMenu::GetHintCentre() const
+{
+    // A panel may have its hint drawn over itself; else it is the menu's line.
+    if (IsHintOverPanel())
+    {
+        const cPoint centre = *PanelOf(m_shown)->GetHintCentre();
+        const cPoint panel = PanelWidget(m_shown)->GetPosition();
+        return cPoint(panel.x + centre.x, panel.y + centre.y);
+    }
+    return cPoint(400, 580);
 }
 
 void cMenu::OnMouseEnter(const cMouseEvent& event, cWidget* widget)

@@ -116,6 +116,11 @@ public:
     const Korva::cHint& GetHint() const { return m_hint; }
     cOptionsPanel* GetOptionsPanel() { return m_options.get(); }
     cResetProgressPanel* GetResetProgressPanel() { return m_reset.get(); }
+    // Where the hint line is drawn now (its centre, relative to the menu):
+    // the menu's line at the bottom, or the place the shown panel gives for
+    // its own hints, drawn over the panel.
+    Korva::cPoint GetHintCentre() const;
+    bool IsHintOverPanel() const;
     // The x of button k at the present fly phase.
     int32_t GetButtonX(int k) const;
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "engine/Display/Point.h"
+
+#include <optional>
 #include <string>
 
 namespace Korva
@@ -28,4 +31,7 @@ public:
     virtual ~cMenuPanel() = default;
     virtual void OnEnter() {}
     virtual void OnLeave() {}
+    // Where the menu draws the hint line this panel shows (its centre,
+    // relative to the panel, over the panel); none: the menu's own line.
+    virtual std::optional<Korva::cPoint> GetHintCentre() const { return std::nullopt; }
 };

@@ -994,7 +994,7 @@ void cGame::Draw(int x, int y, bool drawChildren)
         m_itemBarView.DrawBar(puzzle.GetItemPanel());
         device->EndBatch();
         m_hintMarker.DrawOnItemBar();
-        m_hintMarker.DrawMessage(m_font);
+        m_hintMarker.DrawMessage(m_font, device);
         m_hint.Draw(&m_font, cPoint(400, 470), m_host.GetOptions().IsShowHints());
         if (puzzle.IsCompleted() && !m_bannerHidden && m_banner)
             m_banner->DrawFrame(400, 250, 0, static_cast<int32_t>(puzzle.GetBannerFade() * 255.0f));

@@ -19,6 +19,8 @@ cTextPopup::cTextPopup(cGUI& gui, const cPoint& size, const cRect& textArea)
 {
     m_text->SetFont(m_font.get());
     m_text->SetReadOnly(true);
+    // The text keeps clear of the white box's edges; the box keeps its size.
+    m_text->SetInnerMargin(kTextMargin);
     if (cScrollbar* bar = m_text->GetVerticalScrollbar())
     {
         // SprScrollbarBig: arrows 0..2 and 3..5, track 6..8, thumb 9..17.

@@ -12,6 +12,9 @@
 class cTextPopup : public cPopup
 {
 public:
+    // Pixels between the text box's edges and its text.
+    static constexpr int32_t kTextMargin = 8;
+
     cTextPopup(Korva::cGUI& gui, const Korva::cPoint& size, const Korva::cRect& textArea);
     ~cTextPopup() override;
 

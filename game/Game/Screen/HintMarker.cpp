@@ -1,6 +1,7 @@
 #include "game/Game/Screen/HintMarker.h"
 
 #include "engine/Display/Font.h"
+#include "engine/Display/RenderDevice.h"
 #include "engine/Display/Sprite.h"
 #include "game/Game/Board.h"
 #include "game/Game/Puzzle.h"
@@ -15,6 +16,10 @@ namespace
 {
 const cColor kOutline(255, 220, 60, 255);
 const cColor kMessageColour(255, 255, 255, 255);
+// White on the light blue screen is hard to read: the notes stand on a dark band.
+const cColor kMessageBand(16, 24, 52, 200);
+constexpr int32_t kBandPadX = 10;
+constexpr int32_t kBandPadY = 3;
 // Where the notes go: just above the hint line, so both can be read.
 const cPoint kMessageCentre(400, 445);
 // The item bar's slots, as the game screen draws them.
@@ -147,11 +152,22 @@ void cHintMarker::DrawOnItemBar() const
     m_outline->DrawFrame(kSlotX + kSlotPitch * m_move.slot, kSlotY, 0, colour);
 }
 
-void cHintMarker::DrawMessage(const cFont& font) const
+void cHintMarker::DrawMessage(const cFont& font, cRenderDevice* device) const
 {
     if (m_message.empty())
         return;
+    const int32_t alpha = m_messageTime > 0.0f ? FadeAlpha(m_messageTime) : 255;
+    if (device)
+    {
+        const int32_t width = font.GetTextWidth(m_message);
+        cColor band = kMessageBand;
+        band.a = band.a * alpha / 255;
+        device->FillRect(cRect(kMessageCentre.x - width / 2 - kBandPadX,
+                               kMessageCentre.y - kBandPadY, width + 2 * kBandPadX,
+                               font.GetHeight() + 2 * kBandPadY),
+                         band);
+    }
     cColor colour = kMessageColour;
-    colour.a = m_messageTime > 0.0f ? FadeAlpha(m_messageTime) : 255;
+    colour.a = alpha;
     font.DrawText(kMessageCentre, m_message, colour, kAlignCenter);
 }

@@ -11,7 +11,8 @@
 namespace Korva
 {
 class cFont;
-}
+class cRenderDevice;
+} // namespace Korva
 
 class cBoard;
 class cPuzzle;
@@ -49,7 +50,9 @@ public:
     void DrawOnBoard(const cBoard& board, int32_t ox, int32_t oy) const;
     // Around the hinted item's slot in the item bar.
     void DrawOnItemBar() const;
-    void DrawMessage(const Korva::cFont& font) const;
+    // On a dark band, so the note reads on any background; without a
+    // device only the text.
+    void DrawMessage(const Korva::cFont& font, Korva::cRenderDevice* device) const;
 
 private:
     cBrickSprites m_bricks;

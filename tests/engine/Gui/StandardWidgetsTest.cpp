@@ -182,6 +182,40 @@ TEST_F(StandardWidgetsTest, TextBoxDrawsOnlyVisibleLines)
     EXPECT_EQ(font.drawnAt.at(0), cPoint(10, 10 + 10 - 12));
 }
 
+// The popups' texts keep clear of the white box's edges.
+TEST_F(StandardWidgetsTest, TextBoxInnerMarginPlacesWrapsAndHitsTheText)
+{
+    // View 85 wide; with a margin of 8 a line holds less than 68 pixels.
+    cTextBox box(*gui, cPoint(100, 35));
+    box.SetFont(&font);
+    box.SetInnerMargin(8);
+    gui->GetRoot().AddChild(cPoint(0, 0), &box);
+    box.SetText("aaaa bbbb cccc dd");
+    ASSERT_EQ(box.GetLineCount(), 3);
+    EXPECT_EQ(box.GetLine(0), "aaaa "); // "aaaa bbbb" would be 68
+    EXPECT_EQ(box.GetLine(1), "bbbb ");
+    EXPECT_EQ(box.GetContentSize().y, 3 * 10 + 2 * 8);
+
+    // A click lands on the character under it: x 27 is left of the middle
+    // of the text's third letter (8 + 16 + 4 = 28), y 23 on the second line.
+    Click(27, 23);
+    EXPECT_EQ(box.GetCaret(), 5 + 2);
+    // The last line scrolls into view with the margin below it.
+    Key(SDLK_PAGEDOWN, SDL_SCANCODE_PAGEDOWN);
+    EXPECT_EQ(box.GetCaretLine(), 2);
+    EXPECT_FLOAT_EQ(box.GetScrollY(), static_cast<float>(3 * 10 + 2 * 8 - 35));
+
+    cRenderDeviceNull device;
+    cGUI drawGui(nullptr, &device, nullptr);
+    cTextBox shown(drawGui, cPoint(100, 35));
+    shown.SetFont(&font);
+    shown.SetInnerMargin(8);
+    drawGui.GetRoot().AddChild(cPoint(10, 10), &shown);
+    shown.SetText("one\ntwo");
+    drawGui.Draw();
+    EXPECT_EQ(font.drawnAt, (std::vector<cPoint>{cPoint(18, 18), cPoint(18, 28)}));
+}
+
 TEST_F(StandardWidgetsTest, ScrollbarValueThumbAndDrag)
 {
     // A vertical bar 15 x 115: arrows 15, track 85.

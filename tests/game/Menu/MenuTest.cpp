@@ -1,7 +1,13 @@
 #include "engine/Gui/GuiHarness.h"
 
 #include "engine/Core/Exception.h"
+#include "engine/Display/ImageResource.h"
+#include "engine/Resource/Resource.h"
+#include "game/Menu/InstructionsPanel.h"
 #include "game/Menu/Menu.h"
+
+#include <memory>
+#include <vector>
 
 #include <numbers>
 
@@ -96,6 +102,55 @@ TEST_F(MenuTest, HoverBrightensAndShowsTheHintOnlyWhileNoChangeIsRequested)
     menu.RequestOptionsPanel();
     MoveTo(300, 360);
     EXPECT_FALSE(menu.GetHint().IsVisible());
+    menu.Deactivate();
+    gui->GetRoot().RemoveChild(&menu);
+}
+
+// Resources are reference counted and released, not deleted.
+struct cReleaser
+{
+    void operator()(Korva::cResource* resource) const { resource->Release(); }
+};
+
+// "Page 1 of 2" is the instructions panel's hint; drawn on the menu's line it
+// would lie under the panel's Back button.
+TEST_F(MenuTest, ThePageHintStandsAboveThePagesClearOfTheButtons)
+{
+    std::vector<std::unique_ptr<Korva::cResource, cReleaser>> pages;
+    for (int i = 1; i <= 2; ++i)
+        pages.emplace_back(new Korva::cImageResource("ImgInstructionsPage" + std::to_string(i), 0,
+                                                     "/Images/NoSuchPage.tga"));
+    cMenu menu(*gui);
+    gui->GetRoot().AddChild(cPoint(0, 0), &menu);
+    menu.Activate();
+    EXPECT_EQ(menu.GetHintCentre(), cPoint(400, 580)); // the menu's own line
+
+    menu.RequestInstructionsPanel();
+    Run(menu, 1.0f);
+    ASSERT_EQ(menu.GetShownPanel(), cMenu::ePanel::Instructions);
+    EXPECT_STREQ(menu.GetHint().GetText(), "Page 1 of 2");
+    ASSERT_TRUE(menu.IsHintOverPanel());
+    const cPoint centre = menu.GetHintCentre();
+    // The panel rests at y 210; its pages start 20 pixels lower.
+    EXPECT_EQ(centre, cPoint(400, 212));
+    const cRect line(centre.x - 60, centre.y, 120, 15);
+    for (int i = 0; i < menu.GetChildCount(); ++i)
+        if (auto* panel = dynamic_cast<cInstructionsPanel*>(menu.GetChild(i)))
+            for (Korva::cButton* button :
+                 {&panel->GetBackButton(), &panel->GetPreviousButton(), &panel->GetNextButton()})
+            {
+                const cRect area(panel->GetPosition().x + button->GetPosition().x,
+                                 panel->GetPosition().y + button->GetPosition().y,
+                                 button->GetWidth(), button->GetHeight());
+                EXPECT_TRUE(area.Intersect(line).IsEmpty());
+            }
+    EXPECT_LE(centre.y + 15, 230);
+
+    // Other hints of the menu stay on its line.
+    menu.RequestBackToButtons();
+    Run(menu, 1.0f);
+    EXPECT_FALSE(menu.IsHintOverPanel());
+    EXPECT_EQ(menu.GetHintCentre(), cPoint(400, 580));
     menu.Deactivate();
     gui->GetRoot().RemoveChild(&menu);
 }
