@@ -15,16 +15,8 @@ using namespace Korva;
 
 namespace
 {
-struct CreditLine
-{
-    int32_t offset;
-    int32_t frame;
-};
-
-// Title, tools, libraries and font with their licences, top to bottom.
-constexpr CreditLine kLines[] = {{0, 0},    {50, 1},   {70, 8},  {120, 2},  {140, 9}, {190, 3},
-                                 {210, 9},  {230, 10}, {280, 4}, {300, 10}, {350, 5}, {370, 11},
-                                 {390, 12}, {410, 13}, {460, 6}, {480, 7}};
+// Space between two blocks of the credits.
+constexpr int32_t kBlockGap = 22;
 
 const cRect kBox(130, 0, 540, 360);
 const cRect kTextArea(150, 20, 500, 310);
@@ -63,11 +55,22 @@ void cCreditsPanel::OnLeave()
         input->RemoveListener(this);
 }
 
+int32_t cCreditsPanel::GetTotalHeight() const
+{
+    const cSprite* sprite = GetSprite(m_credits);
+    if (!sprite || sprite->GetFrameCount() == 0)
+        return kTotalHeight;
+    int32_t height = -kBlockGap;
+    for (int32_t frame = 0; frame < sprite->GetFrameCount(); ++frame)
+        height += sprite->GetFrame(frame).height + kBlockGap;
+    return height;
+}
+
 void cCreditsPanel::Update(float dt)
 {
     cWidget::Update(dt);
     m_position -= kScrollSpeed * dt;
-    if (static_cast<int32_t>(m_position) < kTextArea.y - kTotalHeight)
+    if (static_cast<int32_t>(m_position) < kTextArea.y - GetTotalHeight())
         m_position = kRestartPosition;
 }
 
@@ -88,16 +91,17 @@ void cCreditsPanel::Draw(int x, int y, bool drawChildren)
             device->PushClip();
             device->SetClip(
                 cRect(left + kTextArea.x, top + kTextArea.y, kTextArea.width, kTextArea.height));
-            const int32_t scroll = static_cast<int32_t>(m_position);
-            for (const CreditLine& line : kLines)
+            // The blocks one below the other, each centred at x = 400 with its
+            // top at its place, whatever the frame's hot spot.
+            int32_t top0 = top + static_cast<int32_t>(m_position);
+            for (int32_t frame = 0; frame < sprite->GetFrameCount(); ++frame)
             {
-                if (line.frame >= sprite->GetFrameCount())
-                    continue;
-                // Centred at x = 400 with its top at the line's place,
-                // whatever the frame's hot spot.
-                const cSpriteFrame& f = sprite->GetFrame(line.frame);
-                sprite->DrawFrame(left + 400 - f.width / 2 + f.hotSpotX,
-                                  top + scroll + line.offset + f.hotSpotY, line.frame, 255);
+                const cSpriteFrame& f = sprite->GetFrame(frame);
+                if (top0 < top + kTextArea.y + kTextArea.height &&
+                    top0 + f.height > top + kTextArea.y)
+                    sprite->DrawFrame(left + 400 - f.width / 2 + f.hotSpotX, top0 + f.hotSpotY,
+                                      frame, 255);
+                top0 += f.height + kBlockGap;
             }
             device->PopClip();
             if (!wasClipping)

@@ -12,8 +12,9 @@ namespace Korva
 class cSpriteResource;
 }
 
-// The credits: picture lines (frames of "SprCredits") scrolling slowly
-// upwards, starting again from the bottom once the last has passed.
+// The credits: picture blocks (the frames of "SprCredits", a heading with its
+// lines each) stacked top to bottom and scrolling slowly upwards, starting
+// again from the bottom once the last has passed.
 class cCreditsPanel : public Korva::cWidget,
                       public Korva::cButtonListener,
                       public Korva::cInputListener,
@@ -21,6 +22,7 @@ class cCreditsPanel : public Korva::cWidget,
 {
 public:
     static constexpr float kScrollSpeed = 25.0f; // pixels per second
+    // The height of all the blocks when the sprite has none.
     static constexpr int32_t kTotalHeight = 500;
     static constexpr float kRestartPosition = 330.0f;
 
@@ -35,6 +37,8 @@ public:
     void OnInputEvent(const Korva::cInputEvent& event) override;
 
     float GetScrollPosition() const { return m_position; }
+    // All the blocks with the gaps between them.
+    int32_t GetTotalHeight() const;
     Korva::cButton& GetBackButton() { return *m_back; }
 
 private:

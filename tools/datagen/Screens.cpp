@@ -245,6 +245,20 @@ void Arrow(cairo_t* cr, double x0, double y, double x1)
     cairo_fill(cr);
 }
 
+// A key of the keyboard with its label, its top-left corner at (x, y).
+void KeyCap(cairo_t* cr, const std::string& label, double x, double y)
+{
+    const double w = label.size() > 1 ? 50 : 40, h = 40;
+    DrawBox(cr, x, y, w, h, 7, 0.95);
+    cairo_set_line_width(cr, 2);
+    SetColor(cr, UiGold());
+    cairo_new_path(cr);
+    cairo_rectangle(cr, x + 1, y + 1, w - 2, h - 2);
+    cairo_stroke(cr);
+    SelectFont(cr, eFace::SansBold, 17);
+    DrawOutlinedText(cr, label, x + w / 2, y + 27, 1, {1, 1, 1}, {0.05, 0.05, 0.1}, 1.2);
+}
+
 void InstructionPages(cOutput& out)
 {
     std::vector<sImage> pages;
@@ -253,34 +267,48 @@ void InstructionPages(cOutput& out)
         p.Text("Put the pieces onto the board, one after another. When a brick is surrounded by "
                "six neighbours that all share one of its colours, it disappears together with "
                "them.",
-               20, 70, 300);
+               20, 70, 270);
         p.Text("A level is won when every piece has been put and no removable brick is left.", 20,
-               190, 300);
+               205, 270);
         const int before[7] = {0, 22, 22, 22, 22, 22, 22};
-        const int after[7] = {22, 22, 22, 22, 22, 22, 22};
-        Flower(p.cr, 400, 175, before, 0.8);
-        Arrow(p.cr, 450, 175, 500);
-        Flower(p.cr, 570, 175, after, 0.8);
-        p.Caption("put the missing brick...", 400, 270);
-        p.Caption("...and the flower is cleared", 570, 270);
+        const int full[7] = {22, 22, 22, 22, 22, 22, 22};
+        const int cleared[7] = {0, 0, 0, 0, 0, 0, 0};
+        Flower(p.cr, 352, 175, before, 0.62);
+        Arrow(p.cr, 397, 175, 425);
+        Flower(p.cr, 470, 175, full, 0.62);
+        Arrow(p.cr, 515, 175, 543);
+        Flower(p.cr, 588, 175, cleared, 0.62);
+        p.Caption("put the", 352, 256);
+        p.Caption("missing brick", 352, 270);
+        p.Caption("the flower", 470, 256);
+        p.Caption("is full...", 470, 270);
+        p.Caption("...and all", 588, 256);
+        p.Caption("seven go", 588, 270);
         pages.push_back(p.canvas.Image());
     }
     {
         sPage p("bricks and colours");
         p.Text("Most bricks have two colours, one in each half. Each colour also has its own "
-               "symbol, so the colours are easy to tell apart.",
+               "symbol, so the colours are easy to tell apart:",
                20, 70, 620);
+        const char* colours[8] = {"red",  "orange", "yellow", "green",
+                                  "cyan", "blue",   "purple", "pink"};
+        const char* symbols[8] = {"circle", "triangle", "diamond", "square",
+                                  "plus",   "cross",    "star",    "ring"};
         for (int c = 1; c <= 8; ++c)
         {
-            const double x = 60 + (c - 1) * 76;
-            DrawBrickShadow(p.cr, x, 150, 1.2);
-            DrawColourBrick(p.cr, x, 150, 1.2, c * 11);
+            const double x = 60 + (c - 1) * 77;
+            DrawBrickShadow(p.cr, x, 135, 1.1);
+            DrawColourBrick(p.cr, x, 135, 1.1, c * 11);
+            p.Caption(colours[c - 1], x, 175);
+            p.Caption(symbols[c - 1], x, 189);
         }
         const int mixed[7] = {12, 21, 13, 31, 15, 41, 61};
-        Flower(p.cr, 125, 250, mixed, 0.78);
-        p.Text("Here every neighbour shares colour 1 with the middle brick 1-2: all seven go. "
-               "Turn a piece with the right mouse button or the space bar; undo a move with u.",
-               230, 225, 400, 13);
+        Flower(p.cr, 125, 258, mixed, 0.7);
+        p.Text("The middle brick here is red and orange, and every neighbour has red (the "
+               "circle) in one of its halves: all seven go. Turn a piece with the right mouse "
+               "button or the space bar before you put it.",
+               230, 225, 410, 13);
         pages.push_back(p.canvas.Image());
     }
     {
@@ -329,6 +357,41 @@ void InstructionPages(cOutput& out)
                260, 235, 380, 13);
         pages.push_back(p.canvas.Image());
     }
+    {
+        sPage p("help, symbols and taking back");
+        const struct
+        {
+            const char* keys;
+            const char* text;
+        } rows[3] = {
+            {"F1", "Stuck? With the board at rest, F1 shows for a few seconds where the "
+                   "next piece goes and in which turn, or which item to use where."},
+            {"c", "Colour symbols on or off: each brick shows its colours' symbols, for "
+                  "players who tell colours apart poorly."},
+            {"u  y", "u or Ctrl+Z takes the last move back; y, Ctrl+Y or Ctrl+Shift+Z makes "
+                     "it again. r restarts the level."},
+        };
+        for (int i = 0; i < 3; ++i)
+        {
+            const double y = 62 + i * 78;
+            std::istringstream keys(rows[i].keys);
+            double x = 24;
+            for (std::string key; keys >> key;)
+            {
+                KeyCap(p.cr, key, x, y + 6);
+                x += 58;
+            }
+            p.Text(rows[i].text, 150, y + 16, 320, 13);
+        }
+        // The colour-blind aid as the game draws it.
+        DrawBrickShadow(p.cr, 575, 190, 1.5);
+        DrawColourBrick(p.cr, 575, 190, 1.5, 36);
+        DrawSymbolMark(p.cr, 3, 575 - 13.5, 190 + 0.75, 9.75);
+        DrawSymbolMark(p.cr, 6, 575 + 13.5, 190 + 0.75, 9.75);
+        p.Caption("yellow and blue", 575, 235);
+        p.Caption("with the symbols on", 575, 249);
+        pages.push_back(p.canvas.Image());
+    }
     for (size_t i = 0; i < pages.size(); ++i)
     {
         const std::string n = std::to_string(i + 1);
@@ -337,24 +400,57 @@ void InstructionPages(cOutput& out)
     }
 }
 
+// SprCredits: one frame per block of the credits (a heading and its lines),
+// top to bottom in the order the credits scroll; the panel stacks them.
 void Credits(cOutput& out)
 {
-    // Frames 0..7 headings, 8..13 names, in the order the credits panel uses.
-    cSheet s("Credits");
-    const char* headings[8] = {"zeltra",          "a game by", "programming", "graphics",
-                               "sound and music", "made with", "thank you",   "for playing!"};
-    const char* names[6] = {
-        "the Zeltra team", "the Zeltra team",         "all drawn and played by code",
-        "DejaVu fonts",    "SDL2, OpenGL, libvorbis", "cairo and FreeType"};
-    for (int i = 0; i < 8; ++i)
+    struct sBlock
     {
-        const double size = i == 0 ? 30 : 17;
-        const sImage img =
-            LabelImage(480, i == 0 ? 40 : 24, headings[i], size, 1, eFace::SansBold, UiGold());
-        s.AddFrame(img, 240, 0);
+        const char* heading;
+        std::vector<const char*> lines;
+    };
+    const std::vector<sBlock> blocks = {
+        {"zeltra", {"a hexagonal puzzle"}},
+        {"a game by", {"Quillbee Studios"}},
+        {"game design and levels",
+         {"the Quillbee Studios puzzle team:", "the rules, the campaign",
+          "and every level's solution"}},
+        {"programming", {"Quillbee Studios: the game", "and its engine, KorvaLib"}},
+        {"graphics", {"Quillbee Studios: every picture drawn", "by the game's own data generator"}},
+        {"sound and music",
+         {"Quillbee Studios: effects and both", "tracks composed and synthesised",
+          "by the data generator"}},
+        {"fonts",
+         {"DejaVu Sans, Sans Condensed and Serif", "Bitstream Vera licence,",
+          "DejaVu changes in the public domain"}},
+        {"made with",
+         {"SDL2 (zlib licence)", "OpenGL through Mesa (MIT)", "libvorbis and libogg (BSD-3-Clause)",
+          "libpng (libpng licence)", "libmd (BSD-3-Clause and ISC)", "cairo (LGPL-2.1 or MPL-1.1)",
+          "FreeType (FreeType licence)", "cmark-gfm (BSD-2-Clause)", "GoogleTest (BSD-3-Clause)",
+          "Google Benchmark (Apache-2.0)"}},
+        {"licence",
+         {"Zeltra is free software under the MIT licence,",
+          "its code and the data it generates alike.", "Copyright 2026 Quillbee Studios"}},
+        {"thank you", {"for playing!"}},
+    };
+    cSheet s("Credits");
+    for (size_t b = 0; b < blocks.size(); ++b)
+    {
+        const bool title = b == 0;
+        const double headingHeight = title ? 44 : 26;
+        const double lineHeight = 20;
+        const int height =
+            static_cast<int>(headingHeight + lineHeight * blocks[b].lines.size() + 4);
+        cCanvas c(480, height);
+        SelectFont(*c, eFace::SansBold, title ? 32 : 17);
+        DrawOutlinedText(*c, blocks[b].heading, 240, title ? 34 : 19, 1, UiGold(),
+                         {0.05, 0.05, 0.1}, title ? 2 : 1.2);
+        SelectFont(*c, eFace::Sans, 14);
+        for (size_t i = 0; i < blocks[b].lines.size(); ++i)
+            DrawOutlinedText(*c, blocks[b].lines[i], 240, headingHeight + lineHeight * i + 15, 1,
+                             {0.95, 0.96, 1}, {0.05, 0.05, 0.1}, 1);
+        s.AddFrame(c.Image(), 240, 0);
     }
-    for (int i = 0; i < 6; ++i)
-        s.AddFrame(LabelImage(480, 20, names[i], 14, 1, eFace::Sans), 240, 0);
     s.Write(out, "Screens");
 }
 

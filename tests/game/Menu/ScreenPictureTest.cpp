@@ -23,6 +23,7 @@
 #include "game/Game/CampaignResource.h"
 #include "game/Game/GameResourceHandler.h"
 #include "game/LevelSelector/LevelSelector.h"
+#include "game/Menu/InstructionsPanel.h"
 #include "game/Menu/Intro.h"
 #include "game/Menu/Menu.h"
 
@@ -270,6 +271,44 @@ TEST_F(ScreenPictureTest, MenuAtRestAndTheOptionsPanel)
     Run(1.5f);
     ASSERT_EQ(menu.GetShownPanel(), cMenu::ePanel::Options);
     Compare(DrawFrame(), "options-panel.tga");
+    menu.Deactivate();
+    gui->GetRoot().RemoveChild(&menu);
+}
+
+// The instruction pages whose pictures changed last (the goal, the colours
+// by their look and symbol, help and taking back), with the page count above
+// them, and the credits on their way up.
+TEST_F(ScreenPictureTest, InstructionPagesAndTheCredits)
+{
+    cMenu menu(*gui);
+    menu.SetFixedSeed(kSeed);
+    gui->GetRoot().AddChild(cPoint(0, 0), &menu);
+    menu.Activate();
+    Run(0.5f);
+    menu.RequestInstructionsPanel();
+    Run(1.5f);
+    ASSERT_EQ(menu.GetShownPanel(), cMenu::ePanel::Instructions);
+    EXPECT_STREQ(menu.GetHint().GetText(), "Page 1 of 5");
+    Compare(DrawFrame(), "instructions-page1.tga");
+    cInstructionsPanel* panel = nullptr;
+    for (int i = 0; i < menu.GetChildCount(); ++i)
+        if (auto* p = dynamic_cast<cInstructionsPanel*>(menu.GetChild(i)))
+            panel = p;
+    ASSERT_NE(panel, nullptr);
+    panel->NextPage();
+    Run(1.0f);
+    Compare(DrawFrame(), "instructions-page2.tga");
+    panel->PreviousPage();
+    Run(1.0f);
+    panel->PreviousPage();
+    Run(1.0f);
+    EXPECT_STREQ(menu.GetHint().GetText(), "Page 5 of 5");
+    Compare(DrawFrame(), "instructions-page5.tga");
+
+    menu.RequestCreditsPanel();
+    Run(14.0f); // the studio's part in view
+    ASSERT_EQ(menu.GetShownPanel(), cMenu::ePanel::Credits);
+    Compare(DrawFrame(), "credits.tga");
     menu.Deactivate();
     gui->GetRoot().RemoveChild(&menu);
 }

@@ -270,7 +270,7 @@ const sNeed kNeeds[] = {
     {"SprOptionsPanels", 46, 0},
     {"SprResetLevelsPanels", 7, 0},
     {"SprInstructionsPanels", 9, 0},
-    {"SprCredits", 14, 0},
+    {"SprCredits", 10, 0},
     {"SprLevelSelectorPanels", 18, 0},
     {"SprLevelSelectorIcons", 1, 0},
     {"SprScrollbarBig", 18, 0},
