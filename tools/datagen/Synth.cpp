@@ -185,6 +185,52 @@ void cMix::Normalise(double peak)
     }
 }
 
+void cMix::AddMix(const cMix& other, double gain)
+{
+    const size_t n = std::min(m_l.size(), other.m_l.size());
+    for (size_t i = 0; i < n; ++i)
+    {
+        m_l[i] += other.m_l[i] * gain;
+        m_r[i] += other.m_r[i] * gain;
+    }
+}
+
+void cMix::PingPong(double seconds, double feedback, double wet)
+{
+    const size_t d = static_cast<size_t>(std::max(1.0, seconds * kRate));
+    const size_t n = m_l.size();
+    if (n <= d)
+        return;
+    // Two delay lines that feed each other: left echoes come back right.
+    std::vector<double> el(n, 0.0), er(n, 0.0);
+    const int passes = m_loop ? 2 : 1;
+    for (int pass = 0; pass < passes; ++pass)
+        for (size_t i = 0; i < n; ++i)
+        {
+            const size_t j = (i + n - d) % n;
+            if (!m_loop && i < d)
+                continue;
+            // Each echo a little darker than the one before.
+            el[i] = 0.7 * (m_l[j] + er[j] * feedback) + 0.3 * el[(i + n - 1) % n];
+            er[i] = 0.7 * (el[j] * feedback) + 0.3 * er[(i + n - 1) % n];
+        }
+    for (size_t i = 0; i < n; ++i)
+    {
+        m_l[i] += el[i] * wet;
+        m_r[i] += er[i] * wet;
+    }
+}
+
+void cMix::SoftLimit(double drive)
+{
+    const double norm = 1.0 / std::tanh(drive);
+    for (size_t i = 0; i < m_l.size(); ++i)
+    {
+        m_l[i] = std::tanh(m_l[i] * drive) * norm;
+        m_r[i] = std::tanh(m_r[i] * drive) * norm;
+    }
+}
+
 namespace
 {
 
@@ -327,6 +373,42 @@ void Snare(cMix& mix, double start, double gain, uint32_t seed)
         const double v = bp.Run(noise.Next()) * EnvAD(t, 0.001, 0.04) +
                          0.4 * std::sin(2 * M_PI * 190 * t) * EnvAD(t, 0.001, 0.03);
         mix.Add(first + i, v * gain, v * gain * 0.9);
+    }
+}
+
+void Keys(cMix& mix, double start, double hz, double dur, double gain, double pan)
+{
+    double gl, gr;
+    PanGains(pan, gl, gr);
+    const long first = std::lround(start * kRate);
+    const long n = std::lround((dur + 0.4) * kRate); // a short release after the note
+    for (long i = 0; i < n; ++i)
+    {
+        const double t = static_cast<double>(i) / kRate;
+        const double release = t < dur ? 1.0 : std::max(0.0, 1.0 - (t - dur) / 0.4);
+        const double env =
+            (0.25 + 0.75 * EnvAD(t, 0.003, 0.45)) * std::min(1.0, t / 0.003) * release * release;
+        const double index = 0.3 + 1.4 * EnvAD(t, 0.001, 0.08);
+        const double tremolo = 1.0 + 0.12 * SinCycles(4.5 * t);
+        const double v = SinCycles(hz * t + index / (2 * M_PI) * SinCycles(hz * t)) +
+                         0.15 * SinCycles(hz * 14.0 * t) * EnvAD(t, 0.0005, 0.01);
+        mix.Add(first + i, v * env * gain * gl * (2.0 - tremolo), v * env * gain * gr * tremolo);
+    }
+}
+
+void Shaker(cMix& mix, double start, double gain, double pan, uint32_t seed)
+{
+    double gl, gr;
+    PanGains(pan, gl, gr);
+    cNoise noise(seed);
+    sBiquad bp = sBiquad::BandPass(9000, 1.2);
+    const long first = std::lround(start * kRate);
+    for (long i = 0; i < kRate / 12; ++i)
+    {
+        const double t = static_cast<double>(i) / kRate;
+        const double env = std::min(1.0, t / 0.008) * std::exp2(-t / 0.018);
+        const double v = bp.Run(noise.Next()) * env;
+        mix.Add(first + i, v * gain * gl, v * gain * gr);
     }
 }
 

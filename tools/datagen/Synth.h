@@ -60,6 +60,16 @@ public:
     // wrapped around by running the loop twice.
     void Reverb(double wet, double roomSize);
     void Normalise(double peak);
+    // Adds `other` (of the same length) times `gain`.
+    void AddMix(const cMix& other, double gain);
+    // Echoes alternating left and right, `seconds` apart; on a looped buffer
+    // the echoes that run past the end come back at the start.
+    void PingPong(double seconds, double feedback, double wet);
+    // A gentle tanh limiter: peaks round off instead of clipping, quiet parts
+    // come up a little.
+    void SoftLimit(double drive);
+    const std::vector<double>& LeftChannel() const { return m_l; }
+    const std::vector<double>& RightChannel() const { return m_r; }
 
 private:
     std::vector<double> m_l, m_r;
@@ -74,6 +84,10 @@ void Bass(cMix& mix, double start, double hz, double dur, double gain);
 void Kick(cMix& mix, double start, double gain);
 void Hat(cMix& mix, double start, double gain, uint32_t seed);
 void Snare(cMix& mix, double start, double gain, uint32_t seed);
+// A soft electric piano: FM with a bright attack and a gentle tremolo.
+void Keys(cMix& mix, double start, double hz, double dur, double gain, double pan);
+// A short burst of high noise: shakers and brushes.
+void Shaker(cMix& mix, double start, double gain, double pan, uint32_t seed);
 
 // 16-bit PCM WAV files.
 std::string EncodeWavMono(const std::vector<double>& samples);
