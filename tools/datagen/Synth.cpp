@@ -288,7 +288,9 @@ void Pluck(cMix& mix, double start, double hz, double dur, double gain, double p
         line[pos] = 0.4985 * (y + next);
         pos = (pos + 1) % period;
         last = y;
-        const double fade = std::min(1.0, (dur - t) * 30);
+        // A 2 ms onset: the noise burst starts from silence, so a note at a
+        // loop's seam does not click.
+        const double fade = std::min({1.0, (dur - t) * 30, t / 0.002});
         mix.Add(first + i, last * gain * gl * fade, last * gain * gr * fade);
     }
 }
