@@ -143,4 +143,39 @@ TEST_F(EndToEndInstalled, PlaysThreeLevelsKeepsEverythingAndShowsThemCompletedNe
     EXPECT_TRUE(ErrorLines(x.ReadLog()).empty());
 }
 
+// "visit homepage" in the options of the installed game hands the browser
+// the manual installed beside the game's data. A stand-in xdg-open, first on
+// the game's search path, writes down what it was handed.
+TEST_F(EndToEndInstalled, VisitHomepageOpensTheInstalledManual)
+{
+    const std::string executable = Install();
+    const fs::path manual = fs::path(m_programFolder) / "Manual" / "index.html";
+    ASSERT_TRUE(fs::exists(manual)) << manual;
+    const fs::path openers = Folder() / "openers";
+    const fs::path record = Folder() / "opened.txt";
+    fs::create_directories(openers);
+    {
+        std::ofstream script(openers / "xdg-open");
+        script << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << record.string() << ".tmp'\nmv '"
+               << record.string() << ".tmp' '" << record.string() << "'\n";
+    }
+    fs::permissions(openers / "xdg-open", fs::perms::owner_all);
+    const char* path = std::getenv("PATH");
+    std::string error;
+    ASSERT_TRUE(x.Start(executable, Home(), (Folder() / "output.txt").string(), error,
+                        {{"PATH", openers.string() + ":" + (path ? path : "")}}))
+        << error;
+    E2E_STEP(game.SkipIntro());
+    game.PressMenuButton(cGameDriver::kMenuOptions);
+    E2E_STEP(game.WaitForOptions());
+    x.Click(400, 210 + 300 + 13); // visit homepage, (272, 300) in the panel
+    for (int i = 0; i < 100 && !fs::exists(record); ++i)
+        x.Sleep(0.1);
+    EXPECT_EQ(ReadFile(record.string()), "file://" + manual.string() + "\n");
+    x.Key("Escape"); // Cancel
+    E2E_STEP(game.WaitForMenu());
+    E2E_STEP(QuitFromMenu());
+    EXPECT_TRUE(ErrorLines(x.ReadLog()).empty());
+}
+
 } // namespace
