@@ -52,14 +52,29 @@ struct sRendered
     double seconds;
 };
 
-sRendered Finish(sTrack& track, double echoBeats, double reverbWet, double room)
+// The master's tone: no rumble below the bass, and some air and presence
+// above 2.5 kHz, which the plucked strings and bells alone lack.
+void MasterTone(std::vector<double>& samples, double presence)
+{
+    sBiquad rumble = sBiquad::HighPass(35, 0.7);
+    sBiquad air = sBiquad::HighPass(2500, 0.7);
+    for (double& v : samples)
+    {
+        const double x = rumble.Run(v);
+        v = x + presence * air.Run(x);
+    }
+}
+
+sRendered Finish(sTrack& track, double echoBeats, double reverbWet, double room, double presence)
 {
     track.echo.PingPong(echoBeats * track.beat, 0.45, 0.55);
     track.dry.AddMix(track.echo, 1.0);
     track.dry.Reverb(reverbWet, room);
+    MasterTone(track.dry.Left(), presence);
+    MasterTone(track.dry.Right(), presence);
     track.dry.Normalise(0.9);
-    track.dry.SoftLimit(1.6);
-    track.dry.Normalise(0.89);
+    track.dry.SoftLimit(2.0);
+    track.dry.Normalise(0.85); // room for the codec's overshoot
     return {EncodeOggStereo(track.dry.Left(), track.dry.Right(), 0.2f),
             static_cast<double>(track.dry.Frames()) / kRate};
 }
@@ -129,6 +144,11 @@ sRendered MenuMusic()
             Bell(t.dry, t0 + k * t.beat / 2, MidiToHz(note), 1.6,
                  (part == 2 ? 0.06 : 0.09) + 0.02 * (k % 2 == 0), k % 2 ? 0.4 : -0.4);
         }
+        // A faint sparkle two octaves over the chord on each bar's first beats.
+        if (part == 1 || part == 2)
+            for (int k = 0; k < 2; ++k)
+                Bell(t.echo, t0 + k * 2 * t.beat, MidiToHz(c.tones[(b + k) % 4] + 24), 1.2, 0.025,
+                     k ? -0.6 : 0.6);
         if (b % 2 == 0 && part == 1)
             PlayPhrase(t, t.echo, t0, theme[(b / 2) % 4], 0, 0.14, 0.1, false);
         if (b % 2 == 0 && part == 2)
@@ -142,7 +162,7 @@ sRendered MenuMusic()
             for (int k = 0; k < 4; ++k)
                 Shaker(t.dry, t0 + (k + 0.5) * t.beat, 0.05, 0.3, t.seed++);
     }
-    return Finish(t, 1.5, 0.45, 0.84);
+    return Finish(t, 1.5, 0.45, 0.84, 0.6);
 }
 
 // Light and moving: A minor at 100 beats per minute, 80 bars in seven parts
@@ -256,13 +276,13 @@ sRendered GameMusic()
                     if (part == kBridge && s % 2 == 1)
                         continue;
                     Bass(t.dry, t0 + s * beat / 2, MidiToHz(c.root + steps[s]),
-                         beat * (part == kBridge ? 0.9 : 0.42), s % 2 ? 0.2 : 0.3);
+                         beat * (part == kBridge ? 0.9 : 0.42), s % 2 ? 0.14 : 0.21);
                 }
             }
             else if ((part == kBreakdown || (part == kIntro && k >= 4) ||
                       (part == kOutro && k < 6)) &&
                      k % 2 == 0)
-                Bass(t.dry, t0, MidiToHz(c.root), 8 * beat - 0.1, 0.26);
+                Bass(t.dry, t0, MidiToHz(c.root), 8 * beat - 0.1, 0.2);
 
             // Plucked arpeggio in eighths (sixteenths in the hook's second half).
             const int pattern[8] = {0, 2, 1, 3, 2, 1, 3, 2};
@@ -278,8 +298,8 @@ sRendered GameMusic()
             // Drums.
             if (groove)
             {
-                Kick(t.dry, t0, 0.55);
-                Kick(t.dry, t0 + 2 * beat, 0.5);
+                Kick(t.dry, t0, 0.45);
+                Kick(t.dry, t0 + 2 * beat, 0.4);
                 if (part != kTheme || k >= 2)
                 {
                     Snare(t.dry, t0 + beat, 0.2, t.seed++);
@@ -353,7 +373,7 @@ sRendered GameMusic()
                 break;
             }
         }
-    return Finish(t, 0.75, 0.3, 0.78);
+    return Finish(t, 0.75, 0.3, 0.78, 0.9);
 }
 
 void WriteTrack(cOutput& out, const std::string& name, const sRendered& track,
