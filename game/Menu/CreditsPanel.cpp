@@ -93,15 +93,15 @@ void cCreditsPanel::Draw(int x, int y, bool drawChildren)
                 cRect(left + kTextArea.x, top + kTextArea.y, kTextArea.width, kTextArea.height));
             // The blocks one below the other, each centred at x = 400 with its
             // top at its place, whatever the frame's hot spot.
-            int32_t top0 = top + static_cast<int32_t>(m_position);
+            int32_t blockTop = top + static_cast<int32_t>(m_position);
             for (int32_t frame = 0; frame < sprite->GetFrameCount(); ++frame)
             {
                 const cSpriteFrame& f = sprite->GetFrame(frame);
-                if (top0 < top + kTextArea.y + kTextArea.height &&
-                    top0 + f.height > top + kTextArea.y)
-                    sprite->DrawFrame(left + 400 - f.width / 2 + f.hotSpotX, top0 + f.hotSpotY,
+                if (blockTop < top + kTextArea.y + kTextArea.height &&
+                    blockTop + f.height > top + kTextArea.y)
+                    sprite->DrawFrame(left + 400 - f.width / 2 + f.hotSpotX, blockTop + f.hotSpotY,
                                       frame, 255);
-                top0 += f.height + kBlockGap;
+                blockTop += f.height + kBlockGap;
             }
             device->PopClip();
             if (!wasClipping)

@@ -23,6 +23,7 @@
 #include "game/Game/CampaignResource.h"
 #include "game/Game/GameResourceHandler.h"
 #include "game/LevelSelector/LevelSelector.h"
+#include "game/Menu/CreditsPanel.h"
 #include "game/Menu/InstructionsPanel.h"
 #include "game/Menu/Intro.h"
 #include "game/Menu/Menu.h"
@@ -308,6 +309,14 @@ TEST_F(ScreenPictureTest, InstructionPagesAndTheCredits)
     menu.RequestCreditsPanel();
     Run(14.0f); // the studio's part in view
     ASSERT_EQ(menu.GetShownPanel(), cMenu::ePanel::Credits);
+    // Every block of the real credits scrolls by before they start again.
+    for (int i = 0; i < menu.GetChildCount(); ++i)
+    {
+        if (auto* credits = dynamic_cast<cCreditsPanel*>(menu.GetChild(i)))
+        {
+            EXPECT_GT(credits->GetTotalHeight(), 900);
+        }
+    }
     Compare(DrawFrame(), "credits.tga");
     menu.Deactivate();
     gui->GetRoot().RemoveChild(&menu);
