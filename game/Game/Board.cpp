@@ -2,6 +2,7 @@
 
 #include "game/Game/Level.h"
 
+#include <algorithm>
 #include <cmath>
 
 cBoard::cBoard(int width, int height, bool adjustIndexX, const cBoardMetrics& metrics,
@@ -98,9 +99,19 @@ bool cBoard::CellAtPixel(int px, int py, int& x, int& y) const
 {
     const int cw = m_metrics.cellWidth;
     const int ch = m_metrics.cellHeight;
-    for (int cy = 0; cy < m_height; ++cy)
+    // Only the few cells whose rectangles can hold the point are looked at,
+    // in the same order as a scan of the whole board.
+    const int pitch = ColumnPitch();
+    const bool narrow = pitch > 0 && ch > 0;
+    const auto below = [](int value, int step)
+    { return static_cast<int>(std::floor(static_cast<double>(value) / step)); };
+    const int firstY = narrow ? std::max(0, below(py - 2 * ch, ch)) : 0;
+    const int lastY = narrow ? std::min(m_height - 1, below(py, ch)) : m_height - 1;
+    const int firstX = narrow ? std::max(0, below(px - cw, pitch)) : 0;
+    const int lastX = narrow ? std::min(m_width - 1, below(px, pitch)) : m_width - 1;
+    for (int cy = firstY; cy <= lastY; ++cy)
     {
-        for (int cx = 0; cx < m_width; ++cx)
+        for (int cx = firstX; cx <= lastX; ++cx)
         {
             const int left = ColumnLeft(cx);
             const int top = CellTop(cx, cy);

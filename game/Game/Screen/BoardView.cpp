@@ -7,6 +7,9 @@
 #include "engine/Resource/ResManager.h"
 #include "game/Game/Board.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 using namespace Korva;
 
 namespace
@@ -14,6 +17,27 @@ namespace
 // Animations of SprCells that crumble a fragile plain and a fragile ice cell.
 constexpr int32_t kCrumbleAnimA = 13;
 constexpr int32_t kCrumbleAnimB = 14;
+
+// How far the frames of `sprite` reach left of, right of, above and below
+// the point they are drawn at (their hot spot), merged into `extent`.
+void AddReach(cBoardView::sReach& extent, const cSprite* sprite)
+{
+    for (int32_t i = 0; sprite && i < sprite->GetFrameCount(); ++i)
+    {
+        const cSpriteFrame& f = sprite->GetFrame(i);
+        extent.left = std::max(extent.left, f.hotSpotX);
+        extent.right = std::max(extent.right, f.width - f.hotSpotX);
+        extent.up = std::max(extent.up, f.hotSpotY);
+        extent.down = std::max(extent.down, f.height - f.hotSpotY);
+    }
+}
+
+// Rounds towards minus infinity, for pixels left of or above the origin.
+int FloorDiv(int value, int divisor)
+{
+    const int quotient = value / divisor;
+    return (value % divisor != 0 && (value < 0) != (divisor < 0)) ? quotient - 1 : quotient;
+}
 
 // Draws everything between the two calls as one batch of the device.
 class cBatch
@@ -63,6 +87,51 @@ cBoardView::cBoardView()
     m_plasma = std::make_unique<cAnimPlayer>(m_bricks.plasma);
     if (m_bricks.plasma)
         m_plasma->Play(0);
+    AddReach(m_cellReach, m_cells);
+    for (const cSprite* sprite :
+         {m_explosion, m_bricks.colour, m_bricks.multi, m_bricks.star, m_bricks.blocker,
+          m_bricks.bomb, m_bricks.plasma, m_bricks.symbols})
+        AddReach(m_brickReach, sprite);
+}
+
+cRect cBoardView::Reach(const cBoard& board, const cRect& area) const
+{
+    // Bricks, effects and their pictures lie around cell centres, half a
+    // cell from the corners the cells are drawn from.
+    const int32_t margin =
+        std::max({m_cellReach.left, m_cellReach.right, m_cellReach.up, m_cellReach.down,
+                  m_brickReach.left, m_brickReach.right, m_brickReach.up, m_brickReach.down}) +
+        std::max(board.GetCellWidth(), board.GetCellHeight());
+    return cRect(area.x - margin, area.y - margin, area.width + 2 * margin,
+                 area.height + 2 * margin);
+}
+
+cBoardView::sCellRange cBoardView::VisibleCells(const cBoard& board, const cRect& area, int32_t ox,
+                                                int32_t oy) const
+{
+    sCellRange range;
+    const int pitch = board.ColumnPitch();
+    const int width = board.GetCellWidth();
+    const int height = board.GetCellHeight();
+    if (pitch <= 0 || height <= 0 || area.width <= 0 || area.height <= 0)
+        return range;
+    // A cell's corner lies at (x * pitch, y * height) on the board, half a
+    // cell lower in odd columns; its picture reaches `before` pixels left of
+    // (or above) the corner and `after` pixels right of (or below) it, its
+    // brick's around the centre.
+    const int beforeX = std::max(m_cellReach.left, m_brickReach.left - width / 2);
+    const int afterX = std::max(m_cellReach.right, width / 2 + m_brickReach.right);
+    const int beforeY = std::max(m_cellReach.up, m_brickReach.up - height / 2);
+    const int afterY = std::max(m_cellReach.down, height / 2 + m_brickReach.down);
+    const int left = area.x - ox, top = area.y - oy;
+    const int right = left + area.width, bottom = top + area.height;
+    // A column is seen when corner + after > left and corner - before < right.
+    range.firstX = std::max(0, FloorDiv(left - afterX, pitch) + 1);
+    range.lastX = std::min(board.GetWidth() - 1, FloorDiv(right + beforeX - 1, pitch));
+    // Rows alike, for the lower (odd) columns at the top.
+    range.firstY = std::max(0, FloorDiv(top - afterY - height / 2, height) + 1);
+    range.lastY = std::min(board.GetHeight() - 1, FloorDiv(bottom + beforeY - 1, height));
+    return range;
 }
 
 void cBoardView::Update(float dt)
@@ -99,9 +168,13 @@ void cBoardView::Draw(cRenderDevice& device, const cBoard& board, int32_t ox, in
     look.bombFrame = GetBombFrame(board);
     look.plasmaFrame = m_plasma->GetFrame();
 
+    const cRect area = device.IsClipEnabled() ? device.GetClip()
+                                              : cRect(0, 0, device.GetWidth(), device.GetHeight());
+    const sCellRange range = VisibleCells(board, area, ox, oy);
+    const cRect reach = Reach(board, area);
     {
         cBatch batch(device);
-        DrawCells(board, ox, oy, showHoles);
+        DrawCells(board, range, reach, ox, oy, showHoles);
     }
     {
         // Newest first, so the oldest (smallest) lies on top.
@@ -111,12 +184,13 @@ void cBoardView::Draw(cRenderDevice& device, const cBoard& board, int32_t ox, in
         {
             int32_t cx = 0, cy = 0;
             board.CellCentre(fading[i].x, fading[i].y, cx, cy);
-            DrawBrick(m_bricks, look, fading[i].code, ox + cx, oy + cy, 255, fading[i].alpha);
+            if (reach.Contains(ox + cx, oy + cy))
+                DrawBrick(m_bricks, look, fading[i].code, ox + cx, oy + cy, 255, fading[i].alpha);
         }
     }
     {
         cBatch batch(device);
-        DrawBricks(board, look, ox, oy);
+        DrawBricks(board, range, reach, look, ox, oy);
     }
     if (m_explosion)
     {
@@ -125,24 +199,30 @@ void cBoardView::Draw(cRenderDevice& device, const cBoard& board, int32_t ox, in
         const auto& particles = board.GetParticles();
         for (size_t i = 0; i < particles.size(); ++i)
         {
+            const auto x = ox + static_cast<int32_t>(particles[i].x);
+            const auto y = oy + static_cast<int32_t>(particles[i].y);
+            if (!reach.Contains(x, y))
+                continue;
             const int32_t frame = GetParticleFrame(board, i);
             if (frame >= 0)
-                m_explosion->DrawFrame(ox + static_cast<int32_t>(particles[i].x),
-                                       oy + static_cast<int32_t>(particles[i].y), frame);
+                m_explosion->DrawFrame(x, y, frame);
         }
     }
     DrawBolts(device, board, ox, oy);
 }
 
-void cBoardView::DrawCells(const cBoard& board, int32_t ox, int32_t oy, bool showHoles) const
+void cBoardView::DrawCells(const cBoard& board, const sCellRange& range, const cRect& reach,
+                           int32_t ox, int32_t oy, bool showHoles) const
 {
     if (!m_cells)
         return;
-    for (int y = 0; y < board.GetHeight(); ++y)
+    const auto& cells = board.GetCells();
+    for (int y = range.firstY; y <= range.lastY; ++y)
     {
-        for (int x = 0; x < board.GetWidth(); ++x)
+        const size_t row = static_cast<size_t>(y) * static_cast<size_t>(board.GetWidth());
+        for (int x = range.firstX; x <= range.lastX; ++x)
         {
-            const int kind = board.GetCellKind(x, y);
+            const int kind = cells[row + static_cast<size_t>(x)].kind;
             if (kind < 0 || kind >= kCellKindCount || (kind == 0 && !showHoles))
                 continue;
             m_cells->DrawFrame(ox + board.ColumnLeft(x), oy + board.CellTop(x, y),
@@ -152,21 +232,27 @@ void cBoardView::DrawCells(const cBoard& board, int32_t ox, int32_t oy, bool sho
     const float crumble = board.GetCrumbleTime();
     for (const cBoard::sCrumble& c : board.GetCrumbling())
     {
+        const int32_t x = ox + board.ColumnLeft(c.x);
+        const int32_t y = oy + board.CellTop(c.x, c.y);
+        if (!reach.Contains(x, y))
+            continue;
         const int32_t anim = c.kind == kCellFragileIce ? kCrumbleAnimB : kCrumbleAnimA;
         const int32_t frame = AnimFrameAt(m_cells, anim, crumble);
         if (frame >= 0)
-            m_cells->DrawFrame(ox + board.ColumnLeft(c.x), oy + board.CellTop(c.x, c.y), frame);
+            m_cells->DrawFrame(x, y, frame);
     }
 }
 
-void cBoardView::DrawBricks(const cBoard& board, const cBrickLook& look, int32_t ox,
-                            int32_t oy) const
+void cBoardView::DrawBricks(const cBoard& board, const sCellRange& range, const cRect& reach,
+                            const cBrickLook& look, int32_t ox, int32_t oy) const
 {
-    for (int y = 0; y < board.GetHeight(); ++y)
+    const auto& bricks = board.GetBricks();
+    for (int y = range.firstY; y <= range.lastY; ++y)
     {
-        for (int x = 0; x < board.GetWidth(); ++x)
+        const size_t row = static_cast<size_t>(y) * static_cast<size_t>(board.GetWidth());
+        for (int x = range.firstX; x <= range.lastX; ++x)
         {
-            const int code = board.GetBrickCode(x, y);
+            const int code = bricks[row + static_cast<size_t>(x)].code;
             if (code <= 0)
                 continue;
             int32_t cx = 0, cy = 0;
@@ -182,7 +268,8 @@ void cBoardView::DrawBricks(const cBoard& board, const cBrickLook& look, int32_t
         board.CellCentre(m.toX, m.toY, tx, ty);
         const auto x = fx + static_cast<int32_t>(static_cast<float>(tx - fx) * m.progress);
         const auto y = fy + static_cast<int32_t>(static_cast<float>(ty - fy) * m.progress);
-        DrawBrick(m_bricks, look, m.code, ox + x, oy + y);
+        if (reach.Contains(ox + x, oy + y))
+            DrawBrick(m_bricks, look, m.code, ox + x, oy + y);
     }
 }
 
