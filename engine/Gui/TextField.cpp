@@ -28,9 +28,9 @@ cFont* cTextField::GetUsedFont() const
 
 void cTextField::SetText(const std::string& text)
 {
+    // Only typing is limited: a longer text given by the program (a name
+    // read from a file) is kept whole, so storing it back loses nothing.
     m_text = text;
-    if (m_maxLength > 0 && static_cast<int32_t>(m_text.size()) > m_maxLength)
-        m_text.resize(static_cast<size_t>(m_maxLength));
     m_caret = static_cast<int32_t>(m_text.size());
 }
 

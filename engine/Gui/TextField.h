@@ -41,10 +41,11 @@ public:
     using cWidget::AddListener;
     void AddListener(cTextFieldListener* listener);
 
-    // Puts the caret at the end; listeners are not told.
+    // Puts the caret at the end; listeners are not told. The maximum length
+    // limits typing only, not this.
     void SetText(const std::string& text);
     const std::string& GetText() const { return m_text; }
-    // Below 1: no limit.
+    // How long typing may make the text; below 1: no limit.
     void SetMaxLength(int32_t length) { m_maxLength = length; }
     int32_t GetMaxLength() const { return m_maxLength; }
     void SetCaret(int32_t index);

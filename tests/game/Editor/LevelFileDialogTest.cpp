@@ -140,8 +140,10 @@ TEST_F(LevelFileDialogTest, UnsafeNamesAreRefusedWithAReason)
         EXPECT_EQ(host.closes, 0) << name;
     }
     EXPECT_TRUE(fs::is_empty(folder));
-    // The field holds at most 64 bytes; longer names are refused below it too.
-    save.GetNameField().SetText(std::string(80, 'n'));
+    // Typing stops at 64 bytes; longer names are refused below it too.
+    save.GetNameField().SetText(std::string(63, 'n'));
+    gui->GetRoot().SetFocus(&save.GetNameField());
+    Type("nnn");
     EXPECT_EQ(save.GetNameField().GetText().size(), 64u);
     std::string error;
     EXPECT_FALSE(UserLevelFiles::Save(*fileSystem, std::string(65, 'n'), host.level, error));

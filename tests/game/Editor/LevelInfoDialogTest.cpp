@@ -32,3 +32,21 @@ TEST_F(LevelInfoDialogTest, NameFieldTakesThirtyCharactersAndOkStoresBoth)
     EXPECT_EQ(host.closes, 2);
     Hide(dialog);
 }
+
+TEST_F(LevelInfoDialogTest, ALongerNameFromAFileSurvivesOk)
+{
+    // Level files may hold longer names than the field lets a player type.
+    const std::string name = "A rather long level name from somewhere else";
+    ASSERT_GT(name.size(), 30u);
+    host.level.SetName(name);
+    cLevelInfoDialog dialog(*gui, host);
+    dialog.Load(host.GetLevelName(), host.GetLevelDescription());
+    Show(dialog);
+    EXPECT_EQ(dialog.GetNameField().GetText(), name);
+    ClickAt(20 + 350, 60 + 10);
+    Type("x"); // typing is still limited
+    EXPECT_EQ(dialog.GetNameField().GetText(), name);
+    ClickAt(115 + 40, 405 + 14); // OK
+    EXPECT_EQ(host.GetLevelName(), name);
+    Hide(dialog);
+}
