@@ -6,7 +6,138 @@
 namespace Korva
 {
 
-int32_t EngineKeyFromSDL(SDL_Keycode sym, SDL_Scancode scancode)
+namespace
+{
+// Keys whose engine code names a place on the keyboard rather than a
+// character: the digit row, the key left of 1, and the function, editing,
+// moving, modifier and keypad keys. They are found by scancode, so every
+// layout reaches them (a French keyboard's digit row types "&" or "é").
+// -1 for the keys that name a character.
+int32_t EngineKeyFromPlace(SDL_Scancode scancode)
+{
+    if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9)
+        return kKey1 + (scancode - SDL_SCANCODE_1);
+    if (scancode >= SDL_SCANCODE_F1 && scancode <= SDL_SCANCODE_F12)
+        return kKeyF1 + (scancode - SDL_SCANCODE_F1);
+    switch (scancode)
+    {
+    case SDL_SCANCODE_0:
+        return kKey0;
+    case SDL_SCANCODE_GRAVE:
+        return kKeyGrave;
+    case SDL_SCANCODE_ESCAPE:
+        return kKeyEscape;
+    case SDL_SCANCODE_BACKSPACE:
+        return kKeyBackspace;
+    case SDL_SCANCODE_TAB:
+        return kKeyTab;
+    case SDL_SCANCODE_CAPSLOCK:
+        return kKeyCapsLock;
+    case SDL_SCANCODE_RETURN:
+    // Windows reports the keypad's Enter as the same key as the main one.
+    case SDL_SCANCODE_KP_ENTER:
+        return kKeyEnter;
+    case SDL_SCANCODE_LSHIFT:
+        return kKeyLeftShift;
+    case SDL_SCANCODE_RSHIFT:
+        return kKeyRightShift;
+    case SDL_SCANCODE_LCTRL:
+        return kKeyLeftControl;
+    case SDL_SCANCODE_RCTRL:
+        return kKeyRightControl;
+    case SDL_SCANCODE_LALT:
+        return kKeyLeftAlt;
+    case SDL_SCANCODE_RALT:
+        return kKeyRightAlt;
+    case SDL_SCANCODE_LGUI:
+        return kKeyLeftWindows;
+    case SDL_SCANCODE_RGUI:
+        return kKeyRightWindows;
+    case SDL_SCANCODE_SPACE:
+        return kKeySpace;
+    case SDL_SCANCODE_INSERT:
+        return kKeyInsert;
+    case SDL_SCANCODE_HOME:
+        return kKeyHome;
+    case SDL_SCANCODE_PAGEUP:
+        return kKeyPageUp;
+    case SDL_SCANCODE_DELETE:
+        return kKeyDelete;
+    case SDL_SCANCODE_END:
+        return kKeyEnd;
+    case SDL_SCANCODE_PAGEDOWN:
+        return kKeyPageDown;
+    case SDL_SCANCODE_UP:
+        return kKeyUp;
+    case SDL_SCANCODE_LEFT:
+        return kKeyLeft;
+    case SDL_SCANCODE_DOWN:
+        return kKeyDown;
+    case SDL_SCANCODE_RIGHT:
+        return kKeyRight;
+    case SDL_SCANCODE_NUMLOCKCLEAR:
+        return kKeyNumLock;
+    case SDL_SCANCODE_KP_DIVIDE:
+        return kKeyPadDivide;
+    case SDL_SCANCODE_KP_MULTIPLY:
+        return kKeyPadMultiply;
+    case SDL_SCANCODE_KP_MINUS:
+        return kKeyPadSubtract;
+    case SDL_SCANCODE_KP_7:
+    case SDL_SCANCODE_KP_8:
+    case SDL_SCANCODE_KP_9:
+        return kKeyPad7 + (scancode - SDL_SCANCODE_KP_7);
+    case SDL_SCANCODE_KP_PLUS:
+        return kKeyPadAdd;
+    case SDL_SCANCODE_KP_4:
+    case SDL_SCANCODE_KP_5:
+    case SDL_SCANCODE_KP_6:
+        return kKeyPad4 + (scancode - SDL_SCANCODE_KP_4);
+    case SDL_SCANCODE_KP_1:
+    case SDL_SCANCODE_KP_2:
+    case SDL_SCANCODE_KP_3:
+        return kKeyPad1 + (scancode - SDL_SCANCODE_KP_1);
+    case SDL_SCANCODE_KP_0:
+        return kKeyPad0;
+    case SDL_SCANCODE_KP_PERIOD:
+        return kKeyPadDecimal;
+    default:
+        return -1;
+    }
+}
+
+// The same keys by their symbol, for events that carry no scancode.
+SDL_Scancode PlaceOfSymbol(SDL_Keycode sym)
+{
+    if (sym >= SDLK_0 && sym <= SDLK_9)
+        return sym == SDLK_0 ? SDL_SCANCODE_0
+                             : static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (sym - SDLK_1));
+    // Outside the printable characters SDL's key codes are scancodes.
+    if ((sym & SDLK_SCANCODE_MASK) != 0)
+        return static_cast<SDL_Scancode>(sym & ~SDLK_SCANCODE_MASK);
+    switch (sym)
+    {
+    case SDLK_BACKQUOTE:
+        return SDL_SCANCODE_GRAVE;
+    case SDLK_ESCAPE:
+        return SDL_SCANCODE_ESCAPE;
+    case SDLK_BACKSPACE:
+        return SDL_SCANCODE_BACKSPACE;
+    case SDLK_TAB:
+        return SDL_SCANCODE_TAB;
+    case SDLK_RETURN:
+        return SDL_SCANCODE_RETURN;
+    case SDLK_SPACE:
+        return SDL_SCANCODE_SPACE;
+    case SDLK_DELETE:
+        return SDL_SCANCODE_DELETE;
+    default:
+        return SDL_SCANCODE_UNKNOWN;
+    }
+}
+
+// Keys that name a character, by the character the layout gives them.
+int32_t EngineKeyFromCharacter(SDL_Keycode sym)
 {
     // Letters follow the keyboard rows, not the alphabet.
     static constexpr char kRows[] = "qwertyuiop\0\0\0\0asdfghjkl\0\0\0\0zxcvbnm";
@@ -16,160 +147,80 @@ int32_t EngineKeyFromSDL(SDL_Keycode sym, SDL_Scancode scancode)
             if (kRows[i] == static_cast<char>(sym))
                 return kKeyQ + i;
     }
-    if (sym >= SDLK_1 && sym <= SDLK_9)
-        return kKey1 + (sym - SDLK_1);
-    if (sym >= SDLK_F1 && sym <= SDLK_F12)
-        return kKeyF1 + (sym - SDLK_F1);
     switch (sym)
     {
-    case SDLK_ESCAPE:
-        return kKeyEscape;
-    case SDLK_BACKQUOTE:
-        return kKeyGrave;
-    case SDLK_0:
-        return kKey0;
     case SDLK_MINUS:
         return kKeyMinus;
     case SDLK_EQUALS:
         return kKeyEquals;
-    case SDLK_BACKSPACE:
-        return kKeyBackspace;
-    case SDLK_TAB:
-        return kKeyTab;
     case SDLK_LEFTBRACKET:
         return kKeyLeftBracket;
     case SDLK_RIGHTBRACKET:
         return kKeyRightBracket;
     case SDLK_BACKSLASH:
         return kKeyBackslash;
-    case SDLK_CAPSLOCK:
-        return kKeyCapsLock;
     case SDLK_SEMICOLON:
         return kKeySemicolon;
     case SDLK_QUOTE:
         return kKeyApostrophe;
-    case SDLK_RETURN:
-        return kKeyEnter;
-    // Windows reports the keypad's Enter as the same key as the main one.
-    case SDLK_KP_ENTER:
-        return kKeyEnter;
-    case SDLK_LSHIFT:
-        return kKeyLeftShift;
     case SDLK_COMMA:
         return kKeyComma;
     case SDLK_PERIOD:
         return kKeyPeriod;
     case SDLK_SLASH:
         return kKeySlash;
-    case SDLK_RSHIFT:
-        return kKeyRightShift;
-    case SDLK_LCTRL:
-        return kKeyLeftControl;
-    case SDLK_LALT:
-        return kKeyLeftAlt;
-    case SDLK_LGUI:
-        return kKeyLeftWindows;
-    case SDLK_SPACE:
-        return kKeySpace;
-    case SDLK_RGUI:
-        return kKeyRightWindows;
-    case SDLK_RALT:
-        return kKeyRightAlt;
-    case SDLK_RCTRL:
-        return kKeyRightControl;
-    case SDLK_INSERT:
-        return kKeyInsert;
-    case SDLK_HOME:
-        return kKeyHome;
-    case SDLK_PAGEUP:
-        return kKeyPageUp;
-    case SDLK_DELETE:
-        return kKeyDelete;
-    case SDLK_END:
-        return kKeyEnd;
-    case SDLK_PAGEDOWN:
-        return kKeyPageDown;
-    case SDLK_UP:
-        return kKeyUp;
-    case SDLK_LEFT:
-        return kKeyLeft;
-    case SDLK_DOWN:
-        return kKeyDown;
-    case SDLK_RIGHT:
-        return kKeyRight;
-    case SDLK_NUMLOCKCLEAR:
-        return kKeyNumLock;
-    case SDLK_KP_DIVIDE:
-        return kKeyPadDivide;
-    case SDLK_KP_MULTIPLY:
-        return kKeyPadMultiply;
-    case SDLK_KP_MINUS:
-        return kKeyPadSubtract;
-    case SDLK_KP_7:
-        return kKeyPad7;
-    case SDLK_KP_8:
-        return kKeyPad7 + 1;
-    case SDLK_KP_9:
-        return kKeyPad7 + 2;
-    case SDLK_KP_PLUS:
-        return kKeyPadAdd;
-    case SDLK_KP_4:
-        return kKeyPad4;
-    case SDLK_KP_5:
-        return kKeyPad4 + 1;
-    case SDLK_KP_6:
-        return kKeyPad4 + 2;
-    case SDLK_KP_1:
-        return kKeyPad1;
-    case SDLK_KP_2:
-        return kKeyPad1 + 1;
-    case SDLK_KP_3:
-        return kKeyPad1 + 2;
-    case SDLK_KP_0:
-        return kKeyPad0;
-    case SDLK_KP_PERIOD:
-        return kKeyPadDecimal;
     default:
-        break;
+        return -1;
     }
-    // A layout may give a key a symbol the table does not know (an umlaut
-    // on the semicolon key): fall back to where the key sits.
-    if (sym == SDLK_UNKNOWN || sym >= 128)
+}
+
+// The character keys of the US layout by place, for symbols the table does
+// not know (an umlaut on the semicolon key).
+SDL_Keycode UsSymbolOfPlace(SDL_Scancode scancode)
+{
+    if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z)
+        return SDLK_a + (scancode - SDL_SCANCODE_A);
+    switch (scancode)
     {
-        if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z)
-            return EngineKeyFromSDL(SDLK_a + (scancode - SDL_SCANCODE_A), SDL_SCANCODE_UNKNOWN);
-        if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_0)
-            return EngineKeyFromSDL(
-                scancode == SDL_SCANCODE_0 ? SDLK_0 : SDLK_1 + (scancode - SDL_SCANCODE_1),
-                SDL_SCANCODE_UNKNOWN);
-        switch (scancode)
-        {
-        case SDL_SCANCODE_GRAVE:
-            return kKeyGrave;
-        case SDL_SCANCODE_MINUS:
-            return kKeyMinus;
-        case SDL_SCANCODE_EQUALS:
-            return kKeyEquals;
-        case SDL_SCANCODE_LEFTBRACKET:
-            return kKeyLeftBracket;
-        case SDL_SCANCODE_RIGHTBRACKET:
-            return kKeyRightBracket;
-        case SDL_SCANCODE_BACKSLASH:
-            return kKeyBackslash;
-        case SDL_SCANCODE_SEMICOLON:
-            return kKeySemicolon;
-        case SDL_SCANCODE_APOSTROPHE:
-            return kKeyApostrophe;
-        case SDL_SCANCODE_COMMA:
-            return kKeyComma;
-        case SDL_SCANCODE_PERIOD:
-            return kKeyPeriod;
-        case SDL_SCANCODE_SLASH:
-            return kKeySlash;
-        default:
-            break;
-        }
+    case SDL_SCANCODE_MINUS:
+        return SDLK_MINUS;
+    case SDL_SCANCODE_EQUALS:
+        return SDLK_EQUALS;
+    case SDL_SCANCODE_LEFTBRACKET:
+        return SDLK_LEFTBRACKET;
+    case SDL_SCANCODE_RIGHTBRACKET:
+        return SDLK_RIGHTBRACKET;
+    case SDL_SCANCODE_BACKSLASH:
+        return SDLK_BACKSLASH;
+    case SDL_SCANCODE_SEMICOLON:
+        return SDLK_SEMICOLON;
+    case SDL_SCANCODE_APOSTROPHE:
+        return SDLK_QUOTE;
+    case SDL_SCANCODE_COMMA:
+        return SDLK_COMMA;
+    case SDL_SCANCODE_PERIOD:
+        return SDLK_PERIOD;
+    case SDL_SCANCODE_SLASH:
+        return SDLK_SLASH;
+    default:
+        return SDLK_UNKNOWN;
     }
+}
+} // namespace
+
+int32_t EngineKeyFromSDL(SDL_Keycode sym, SDL_Scancode scancode)
+{
+    if (scancode == SDL_SCANCODE_UNKNOWN)
+        scancode = PlaceOfSymbol(sym);
+    if (const int32_t key = EngineKeyFromPlace(scancode); key >= 0)
+        return key;
+    if (const int32_t key = EngineKeyFromCharacter(sym); key >= 0)
+        return key;
+    // A layout may give a key a symbol the table does not know: fall back to
+    // where the key sits.
+    if (sym == SDLK_UNKNOWN || sym >= 128)
+        if (const int32_t key = EngineKeyFromCharacter(UsSymbolOfPlace(scancode)); key >= 0)
+            return key;
     return kKeyOther;
 }
 

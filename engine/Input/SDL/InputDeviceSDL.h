@@ -12,6 +12,9 @@ namespace Korva
 {
 
 // Engine key code for an SDL key (100 for keys the engine does not name).
+// Keys whose code names a place (the digit row, function, editing, moving,
+// modifier and keypad keys) are found by scancode, whatever the layout puts
+// on them; letters and punctuation by the symbol the layout gives them.
 int32_t EngineKeyFromSDL(SDL_Keycode sym, SDL_Scancode scancode);
 
 // The input device on SDL events, which the display hands it before handling

@@ -197,6 +197,35 @@ TEST_F(InputDeviceTest, KeyTableMapping)
     EXPECT_EQ(EngineKeyFromSDL(0xF6, SDL_SCANCODE_SEMICOLON), kKeySemicolon);
 }
 
+TEST_F(InputDeviceTest, PlacesGoByScancodeAndLettersBySymbol)
+{
+    // A French keyboard's digit row: "&", "é", '"', "'", "(", "-", "è", "_",
+    // "ç", "à" without Shift; every key is still its digit.
+    const SDL_Keycode french[10] = {'&', 0xE9, '"', '\'', '(', '-', 0xE8, '_', 0xE7, 0xE0};
+    for (int i = 0; i < 10; ++i)
+    {
+        const auto scancode = static_cast<SDL_Scancode>(SDL_SCANCODE_1 + i);
+        EXPECT_EQ(EngineKeyFromSDL(french[i], scancode), i < 9 ? kKey1 + i : kKey0) << i;
+    }
+    // Letters follow the symbol: AZERTY's "a" sits where QWERTY has "q".
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_a, SDL_SCANCODE_Q), kKeyA);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_q, SDL_SCANCODE_A), kKeyQ);
+    // A German keyboard's "z" and "y" trade places with the US ones.
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_z, SDL_SCANCODE_Y), kKeyZ);
+    // Punctuation by symbol too: the French ")" key is no minus.
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_RIGHTPAREN, SDL_SCANCODE_MINUS), kKeyOther);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_COMMA, SDL_SCANCODE_M), kKeyComma);
+    // Keys that only name a place, whatever symbol comes with them.
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_UNKNOWN, SDL_SCANCODE_ESCAPE), kKeyEscape);
+    EXPECT_EQ(EngineKeyFromSDL(0xB2, SDL_SCANCODE_GRAVE), kKeyGrave); // "²"
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_SPACE, SDL_SCANCODE_SPACE), kKeySpace);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_RETURN, SDL_SCANCODE_RETURN), kKeyEnter);
+    // Without a scancode the symbol still tells the place of the key.
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_3, SDL_SCANCODE_UNKNOWN), kKey1 + 2);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_LEFT, SDL_SCANCODE_UNKNOWN), kKeyLeft);
+    EXPECT_EQ(EngineKeyFromSDL(SDLK_ESCAPE, SDL_SCANCODE_UNKNOWN), kKeyEscape);
+}
+
 TEST_F(InputDeviceTest, OnlyPrintableCharactersBecomeCharacterEvents)
 {
     Tick(0.0);
