@@ -71,9 +71,14 @@ void cMainLoop::FinishLoader()
 {
     m_loaderPending = false;
     m_loading = false;
-    // The device loss may have come mid-switch; the reloaded screen simply
-    // opens again.
-    m_switchPending = false;
+    if (m_switchPending)
+    {
+        // The reset came while the shutter closed for a switch (Alt+Enter on
+        // a confirm popup) or a quit: it still happens, behind a shutter as
+        // closed as the loader's screen was.
+        m_shutter.ShowClosed();
+        return;
+    }
     m_opening = true;
     m_shutter.StartOpening();
 }

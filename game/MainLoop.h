@@ -67,7 +67,8 @@ public:
     void OnFocusGained(cMainLoopHost& host);
     // The window needs repainting outside the regular frame.
     void OnRepaint(cMainLoopHost& host);
-    // The render device was restored: the next pass reloads resources.
+    // The render device was restored: the next pass reloads resources. A
+    // screen (or quit) asked for before still comes once they are loaded.
     void OnDeviceRestored() { m_loaderPending = true; }
 
     // Start-up is over; from now on the loader only runs after a device loss.

@@ -24,6 +24,14 @@ void cScreenTransition::StartClosing()
     m_halfHeights = kClosingStart;
 }
 
+void cScreenTransition::ShowClosed()
+{
+    m_closing = true;
+    m_opening = false;
+    m_done = true;
+    m_halfHeights.fill(kClosedHalfHeight);
+}
+
 void cScreenTransition::StartOpening()
 {
     m_closing = false;

@@ -23,6 +23,8 @@ public:
 
     void StartClosing();
     void StartOpening();
+    // Fully closed at once, as at the end of a close.
+    void ShowClosed();
     void Update(float dt);
 
     // The rectangles that Draw fills this frame (bands of height 0 are left out).

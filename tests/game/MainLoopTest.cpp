@@ -252,6 +252,41 @@ TEST(MainLoop, FocusChangesWhileLoadingLeaveGuiUpdatesAlone)
     EXPECT_EQ(host.calls, expected);
 }
 
+TEST(MainLoop, AScreenAskedForBeforeADeviceResetStillComes)
+{
+    // Alt+Enter resets the display while the shutter closes for a switch:
+    // the loader runs, and the screen asked for is shown all the same.
+    cRecordingHost host;
+    cMainLoop loop = StartedLoop(host);
+    host.onCoreUpdate = [&](int pass)
+    {
+        if (pass == 3)
+            loop.Request(eScreen::Editor);
+        if (pass == 6)
+            loop.OnDeviceRestored();
+        if (pass == 200)
+            loop.RequestQuit();
+    };
+    loop.Run(host);
+    const std::vector<std::string> expected = {"loader", "deactivate menu", "activate editor",
+                                               "deactivate editor"};
+    EXPECT_EQ(host.calls, expected);
+
+    // A quit asked for before the reset still ends the game.
+    cRecordingHost quitting;
+    cMainLoop loop2 = StartedLoop(quitting);
+    quitting.onCoreUpdate = [&](int pass)
+    {
+        if (pass == 3)
+            loop2.RequestQuit();
+        if (pass == 6)
+            loop2.OnDeviceRestored();
+    };
+    loop2.Run(quitting);
+    EXPECT_TRUE(loop2.IsQuitNow());
+    EXPECT_LT(quitting.passes, 100);
+}
+
 TEST(MainLoop, RepaintDrawsOnlyInsideTheLoop)
 {
     cRecordingHost host;
