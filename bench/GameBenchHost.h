@@ -26,6 +26,7 @@ public:
     void RequestMenu() override {}
     void RequestEditor() override {}
     void OpenHomepage() override {}
+    void SelectCampaignLevel(int) override {}
     cOptions options;
 };
 

@@ -1,37 +1,45 @@
 #pragma once
 
-// The application's screens are created on first use with the application's
-// GUI and registered for their place in the screen switching; shut-down
-// destroys them again. A screen a test made itself is used as it is.
+// What cSingleScreen does with the running application. Included by the
+// screen's own source, which instantiates the template for its class.
 
 #include "engine/Core/Exception.h"
 #include "game/GameApplication.h"
+#include "game/SingleScreen.h"
 
 #include <memory>
 #include <string>
 
-template <class tScreen, class tHost>
-tScreen& GetApplicationScreen(tScreen* instance, std::unique_ptr<tScreen>& owned, tHost& host,
-                              eScreen screen, const char* name)
+template <class tScreen, class tHost, eScreen kScreen>
+std::unique_ptr<tScreen>& cSingleScreen<tScreen, tHost, kScreen>::Owned()
 {
-    if (instance)
-        return *instance;
-    cGameApplication& app = cGameApplication::Get();
-    if (!app.GetGUI())
-        KORVA_THROW(Korva::cException, std::string(name) + " needs the GUI.");
-    owned = std::make_unique<tScreen>(*app.GetGUI(), host);
-    app.SetScreen(screen, owned.get());
-    return *owned;
+    static std::unique_ptr<tScreen> owned;
+    return owned;
 }
 
-template <class tScreen>
-void DestroyApplicationScreen(std::unique_ptr<tScreen>& owned, eScreen screen)
+template <class tScreen, class tHost, eScreen kScreen>
+tScreen& cSingleScreen<tScreen, tHost, kScreen>::Get()
 {
+    if (s_instance)
+        return *s_instance;
+    static tHost host;
+    cGameApplication& app = cGameApplication::Get();
+    if (!app.GetGUI())
+        KORVA_THROW(Korva::cException, std::string(tScreen::kName) + " needs the GUI.");
+    Owned() = std::make_unique<tScreen>(*app.GetGUI(), host);
+    app.SetScreen(kScreen, Owned().get());
+    return *Owned();
+}
+
+template <class tScreen, class tHost, eScreen kScreen>
+void cSingleScreen<tScreen, tHost, kScreen>::Destroy()
+{
+    std::unique_ptr<tScreen>& owned = Owned();
     if (owned)
     {
         if (Korva::cWidget* parent = owned->GetParent())
             parent->RemoveChild(owned.get());
-        cGameApplication::Get().SetScreen(screen, nullptr);
+        cGameApplication::Get().SetScreen(kScreen, nullptr);
     }
     owned.reset();
 }

@@ -65,4 +65,17 @@ enum : int32_t
     kKeyCount = 101,
 };
 
+// The engine code of the letter key `letter` ('a'..'z'), counted along the
+// keyboard rows; kKeyOther for anything else.
+constexpr int32_t KeyOfLetter(char letter)
+{
+    constexpr const char* kRows[3] = {"qwertyuiop", "asdfghjkl", "zxcvbnm"};
+    constexpr int32_t kFirst[3] = {kKeyQ, kKeyA, kKeyZ};
+    for (int row = 0; row < 3; ++row)
+        for (int i = 0; kRows[row][i] != '\0'; ++i)
+            if (kRows[row][i] == letter)
+                return kFirst[row] + i;
+    return kKeyOther;
+}
+
 } // namespace Korva

@@ -1,21 +1,16 @@
 #pragma once
 
 #include "engine/Display/AnimPlayer.h"
-#include "engine/Display/Font.h"
-#include "engine/Gui/Button.h"
-#include "engine/Gui/Hint.h"
-#include "engine/Gui/Widget.h"
-#include "engine/Input/InputDeviceEvent.h"
 #include "game/Editor/EditedLevel.h"
 #include "game/Editor/EditorHost.h"
 #include "game/Editor/EditorPanelsHost.h"
 #include "game/Editor/HoldTimer.h"
 #include "game/Game/Level.h"
+#include "game/Game/Screen/BoardScreen.h"
 #include "game/Game/Screen/BoardView.h"
 #include "game/Game/Screen/ItemBarView.h"
 #include "game/Game/Screen/SpriteDrawing.h"
-#include "game/Menu/YesNoPopup.h"
-#include "game/Screen.h"
+#include "game/SingleScreen.h"
 
 #include <array>
 #include <memory>
@@ -28,13 +23,9 @@ class cPiecesPanel;
 // piece list at the right, ten item slots along the bottom, and the buttons
 // and popups around them. A level can be test-played on the game screen; the
 // editor keeps everything meanwhile, so the player comes back to it as it was.
-class cEditor : public Korva::cWidget,
-                public Korva::cWidgetListener,
-                public Korva::cButtonListener,
-                public Korva::cInputListener,
-                public cYesNoPopupListener,
+class cEditor : public cBoardScreen,
                 public cEditorPanelsHost,
-                public cScreen
+                public cSingleScreen<cEditor, cApplicationEditorHost, eScreen::Editor>
 {
 public:
     // What a click on the board or the item bar does.
@@ -63,45 +54,29 @@ public:
         kButtonCount,
     };
 
-    // Layout.
-    static constexpr Korva::cRect kBoardArea{100, 10, 600, 480};
+    // Layout (the board area is cBoardScreen's).
     static constexpr Korva::cRect kCellSelector{10, 275, 80, 80};
     static constexpr Korva::cRect kBrickSelector{10, 395, 80, 80};
     static constexpr Korva::cRect kItemBar{100, 530, 600, 60};
-    static constexpr int32_t kBoardCentreX = 400;
-    static constexpr int32_t kBoardCentreY = 250;
-    static constexpr float kScrollSpeed = 200.0f;
+
+    static constexpr const char* kName = "The editor";
 
     // Only one editor may exist. `host` must outlive it.
     cEditor(Korva::cGUI& gui, cEditorHost& host);
     ~cEditor() override;
 
-    // The screen of the running application, created on first use with the
-    // application's GUI, and registered with it.
-    static cEditor& Get();
-    static cEditor* GetIfExists() { return s_instance; }
-    static void Destroy();
-
     // --- cScreen ---
-    Korva::cWidget& GetScreenWidget() override { return *this; }
     void Activate() override;
     void Deactivate() override;
 
-    // --- cWidget ---
     void Update(float dt) override;
     void Draw(int x, int y, bool drawChildren) override;
-    void OnMouseMove(const Korva::cMouseEvent& event, bool handled) override;
-    void OnMouseLeave(const Korva::cMouseEvent& event, bool handled) override;
-    void OnMouseDown(const Korva::cMouseEvent& event, bool handled) override;
-    void OnMouseUp(const Korva::cMouseEvent& event, bool handled) override;
 
-    // --- listeners: buttons (hints, clicks), keys, yes/no popups ---
-    void OnMouseEnter(const Korva::cMouseEvent& event, Korva::cWidget* widget) override;
-    void OnMouseLeave(const Korva::cMouseEvent& event, Korva::cWidget* widget) override;
+    // --- the buttons, the popups, the keys ---
     void OnClicked(const Korva::cMouseEvent& event, Korva::cButton* button) override;
-    void OnInputEvent(const Korva::cInputEvent& event) override;
     void OnPopupYes(cYesNoPopup* popup) override;
-    void OnPopupNo(cYesNoPopup* popup) override;
+    cPopup* PreparePopup(int kind) override;
+    void OnScreenKey(const Korva::cKeyboardEvent& event) override;
 
     // --- cEditorPanelsHost ---
     int GetCurrentCellKind() const override { return m_cellKind; }
@@ -123,12 +98,14 @@ public:
     void SetLevelName(const std::string& name) override { m_level.SetName(name); }
     std::string GetLevelDescription() const override { return m_level.GetDescription(); }
     void SetLevelDescription(const std::string& text) override { m_level.SetDescription(text); }
+    std::string GetLevelFile() const override { return m_levelFile; }
+    void SetLevelFile(const std::string& fileName) override { m_levelFile = fileName; }
     void NewLevel() override;
     cLevel GetLevel() const override { return m_level.ToLevel(); }
     void SetLevel(const cLevel& level) override;
     void OpenPopup(int kind) override;
-    void ClosePopup() override;
-    bool IsPopupOpen() const override { return m_popup != kPopupNone; }
+    void ClosePopup() override { m_popups.Close(); }
+    bool IsPopupOpen() const override { return m_popups.IsOpen(); }
     void ShowHint(const std::string& text, const Korva::cWidget* owner) override;
     void HideHint(const Korva::cWidget* owner) override;
     float GetPulsePhaseA() const override { return m_phaseA; }
@@ -146,38 +123,26 @@ public:
     cEditedLevel& GetEditedLevel() { return m_level; }
     const cEditedLevel& GetEditedLevel() const { return m_level; }
     eMode GetMode() const { return m_mode; }
-    int GetPopup() const { return m_popup; }
-    Korva::cWidget* GetPopupWidget() const { return m_popupWidget; }
-    float GetOffsetX() const { return m_offsetX; }
-    float GetOffsetY() const { return m_offsetY; }
-    // Where the board's top-left corner is drawn on screen.
-    int32_t GetOriginX() const { return kBoardCentreX + static_cast<int32_t>(m_offsetX); }
-    int32_t GetOriginY() const { return kBoardCentreY + static_cast<int32_t>(m_offsetY); }
     Korva::cRect GetResizeButtonRect(int n) const;
-    const Korva::cHint& GetHint() const { return m_hint; }
     const cHoldTimer& GetHoldTimer() const { return m_hold; }
-    int32_t GetPointerFrame() const { return m_pointerFrame; }
     const cLevel& GetTestLevel() const { return m_testLevel; }
-    cEditorPopups& GetPopups() { return *m_popups; }
+    cEditorPopups& GetPopups() { return *m_popupSet; }
     cPiecesPanel& GetPiecesPanel() { return *m_piecesPanel; }
     Korva::cButton* GetButton(int index) const;
-    // Where the sounds go (the game's sound player by default).
-    void SetSoundListener(cBoardSoundListener* listener) { m_sound = listener; }
 
 private:
     void CreateButtons();
     void CreatePopups();
-    Korva::cWidget* PreparePopup(int kind);
-    void RemovePopupWidget();
     void CentreView();
     void SetMode(eMode mode);
 
-    void PressEditor(const Korva::cMouseEvent& event);
-    void ReleaseEditor(const Korva::cMouseEvent& event);
+    void OnScreenPress(const Korva::cMouseEvent& event) override;
+    void OnScreenRelease(const Korva::cMouseEvent& event, bool onScreen) override;
+    void OnScreenMove(int32_t mx, int32_t my) override;
+    void OnScreenLeave() override;
     void PressResizeButton(int n);
     int ResizeButtonAt(int32_t x, int32_t y) const;
     void UpdateAreaHint(int32_t mx, int32_t my);
-    void UpdatePointerFrame(int32_t mx, int32_t my);
     void ClearPointerState();
     void OpenChooserAt(int32_t mx, int32_t my);
     void HandleKey(int32_t key);
@@ -192,8 +157,8 @@ private:
     bool CellAtPointer(int& x, int& y) const;
     bool IsBoardRectAt(int32_t mx, int32_t my) const;
     bool IsShiftDown() const;
-    bool IsKeyDown(int32_t key) const;
-    bool IsFullScreen() const;
+    bool IsFullScreen() const override;
+    const char* ButtonHint(const Korva::cWidget* widget) const override;
 
     cBrickLook Look() const;
     void DrawBackground(Korva::cRenderDevice& device) const;
@@ -202,11 +167,9 @@ private:
     void DrawCellKind(int kind, int32_t cx, int32_t cy, int32_t alpha) const;
     void DrawPanels() const;
 
-    static cEditor* s_instance;
-
     cEditorHost& m_host;
-    cBoardSoundListener* m_sound;
     cEditedLevel m_level;
+    std::string m_levelFile;
     cLevel m_testLevel;
 
     eMode m_mode = kModeCell;
@@ -214,8 +177,6 @@ private:
     int m_brickCode = 11;
     int m_itemSlot = 0;
     int m_selectedPiece = 0;
-    float m_offsetX = 0.0f;
-    float m_offsetY = 0.0f;
     float m_backgroundX = 0.0f;
     float m_backgroundY = 0.0f;
     float m_phaseA = 0.0f;
@@ -225,21 +186,10 @@ private:
     bool m_leftHeld = false;
     bool m_rightHeld = false;
     cHoldTimer m_hold;
-    bool m_edgeLeft = false;
-    bool m_edgeRight = false;
-    bool m_edgeTop = false;
-    bool m_edgeBottom = false;
-    int32_t m_pointerFrame = 0;
-    bool m_listening = false;
 
-    int m_popup = kPopupNone;
-    Korva::cWidget* m_popupWidget = nullptr;
-    std::unique_ptr<cEditorPopups> m_popups;
+    std::unique_ptr<cEditorPopups> m_popupSet;
     std::unique_ptr<cPiecesPanel> m_piecesPanel;
-
-    Korva::cHint m_hint;
     int m_hoverResize = 0;
-    Korva::cHeadlineFont m_font;
 
     const Korva::cSprite* m_panels;
     const Korva::cSprite* m_resize;

@@ -65,6 +65,11 @@ public:
     virtual std::string GetLevelDescription() const = 0;
     virtual void SetLevelDescription(const std::string& description) = 0;
 
+    // The user level file the level being edited came from or was last
+    // saved to; "" for a new level. Save proposes it.
+    virtual std::string GetLevelFile() const = 0;
+    virtual void SetLevelFile(const std::string& fileName) = 0;
+
     // A fresh 9 x 7 level without cells, as on entry from the menu.
     virtual void NewLevel() = 0;
     // The level as a test play gets it (empty piece records dropped).

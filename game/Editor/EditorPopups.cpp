@@ -29,7 +29,7 @@ cEditorPopups::cEditorPopups(cGUI& gui, cEditorPanelsHost& host, cYesNoPopupList
 
 cEditorPopups::~cEditorPopups() = default;
 
-cWidget* cEditorPopups::Prepare(int kind)
+cPopup* cEditorPopups::Prepare(int kind)
 {
     switch (kind)
     {

@@ -18,6 +18,7 @@ class cLevelInfoDialog;
 class cLoadLevelDialog;
 class cNewLevelPopup;
 class cPieceSelector;
+class cPopup;
 class cQuitToMenuPopup;
 class cSaveLevelDialog;
 class cYesNoPopupListener;
@@ -34,7 +35,7 @@ public:
 
     // The popup of `kind` (cEditorPanelsHost::ePopup), prepared for showing;
     // null for an unknown kind or a dialog this editor has not got.
-    Korva::cWidget* Prepare(int kind);
+    cPopup* Prepare(int kind);
     // The piece chooser follows the selected piece after the piece buttons;
     // `reload` also gives it that piece's bricks again.
     void RepointPieceChooser(int index, bool reload);

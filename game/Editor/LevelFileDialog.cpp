@@ -112,6 +112,8 @@ bool cLoadLevelDialog::Load(const std::string& fileName)
         return false;
     }
     m_host.SetLevel(level);
+    // Save proposes this file from now on.
+    m_host.SetLevelFile(fileName);
     m_host.ClosePopup();
     return true;
 }
@@ -155,14 +157,28 @@ cSaveLevelDialog::~cSaveLevelDialog()
 void cSaveLevelDialog::Refresh()
 {
     cLevelFileDialog::Refresh();
-    m_overwrite->Close();
+    StopAsking();
     m_saveRequested = false;
+    const std::string file = m_host.GetLevelFile();
     const std::string levelName = m_host.GetLevelName();
-    m_name->SetText(!m_lastName.empty()                     ? m_lastName
+    m_name->SetText(!file.empty()                           ? UserLevelFiles::NameOf(file)
                     : UserLevelFiles::IsSafeName(levelName) ? levelName
                                                             : std::string());
-    GetList().Select(UserLevelFiles::FileNameOf(m_name->GetText()));
+    GetList().Select(!file.empty() ? file : UserLevelFiles::FileNameOf(m_name->GetText()));
     m_focusPending = true;
+}
+
+std::string cSaveLevelDialog::ListedFileOf(const std::string& name) const
+{
+    const cLevelFileList& list = GetList();
+    // The selected file first: two files may differ only in their extension.
+    const std::string selected = list.GetSelectedName();
+    if (!selected.empty() && UserLevelFiles::NameOf(selected) == name)
+        return selected;
+    for (const std::string& file : list.GetNames())
+        if (UserLevelFiles::NameOf(file) == name)
+            return file;
+    return "";
 }
 
 void cSaveLevelDialog::RequestSave()
@@ -170,34 +186,95 @@ void cSaveLevelDialog::RequestSave()
     if (m_overwrite->IsOpen())
         return;
     const std::string name = m_name->GetText();
+    const std::string listed = ListedFileOf(name);
+    if (!listed.empty())
+    {
+        Ask(listed);
+        return;
+    }
     const std::string problem = UserLevelFiles::CheckName(name);
     if (!problem.empty())
     {
         SetMessage(problem);
         return;
     }
+    // Made since the list was read (or not listed, as a folder): ask too.
     if (UserLevelFiles::Exists(m_fileSystem, name))
     {
-        m_pendingName = name;
-        SetMessage("A level named '" + name + "' exists. Replace it?");
-        m_overwrite->Open(*this);
+        Ask(UserLevelFiles::FileNameOf(name));
         return;
     }
-    Save(name);
+    SaveFile(UserLevelFiles::FileNameOf(name));
 }
 
 bool cSaveLevelDialog::Save(const std::string& name)
 {
+    const std::string listed = ListedFileOf(name);
+    if (listed.empty())
+    {
+        const std::string problem = UserLevelFiles::CheckName(name);
+        if (!problem.empty())
+        {
+            SetMessage(problem);
+            return false;
+        }
+    }
+    return SaveFile(listed.empty() ? UserLevelFiles::FileNameOf(name) : listed);
+}
+
+bool cSaveLevelDialog::SaveFile(const std::string& file)
+{
     std::string error;
-    if (!UserLevelFiles::Save(m_fileSystem, name, m_host.GetLevel(), error))
+    if (!UserLevelFiles::SaveFile(m_fileSystem, file, m_host.GetLevel(), error))
     {
         SetMessage(error);
         return false;
     }
-    m_lastName = name;
+    m_host.SetLevelFile(file);
     SetMessage("");
     m_host.ClosePopup();
     return true;
+}
+
+void cSaveLevelDialog::Ask(const std::string& file)
+{
+    m_pendingFile = file;
+    SetMessage("A level named '" + UserLevelFiles::NameOf(file) + "' exists. Replace it?");
+    m_overwrite->Open(*this);
+    // The question has the keys now: the field must not take the Enter
+    // that answers it for a new save.
+    m_gui.GetRoot().SetFocus(m_overwrite.get());
+}
+
+void cSaveLevelDialog::StopAsking()
+{
+    const bool asking = m_overwrite->IsOpen();
+    m_overwrite->Close();
+    m_pendingFile.clear();
+    if (asking && GetParent())
+        m_gui.GetRoot().SetFocus(m_name.get());
+}
+
+bool cSaveLevelDialog::OnEnterKey()
+{
+    if (!m_overwrite->IsOpen())
+        return false;
+    return m_overwrite->OnEnterKey();
+}
+
+bool cSaveLevelDialog::OnEscapeKey()
+{
+    if (!m_overwrite->IsOpen())
+        return false;
+    OnPopupNo(m_overwrite.get());
+    return true;
+}
+
+void cSaveLevelDialog::OnHidden()
+{
+    cLevelFileDialog::OnHidden();
+    StopAsking();
+    m_saveRequested = false;
 }
 
 void cSaveLevelDialog::OnAction()
@@ -249,20 +326,18 @@ void cSaveLevelDialog::OnLevelChosen(const std::string& fileName, cLevelFileList
 void cSaveLevelDialog::OnPopupYes(cYesNoPopup* popup)
 {
     (void)popup;
-    m_overwrite->Close();
+    const std::string file = m_pendingFile;
+    StopAsking();
     // The question may outlive a dialog the editor has already closed.
-    if (!GetParent() || m_pendingName.empty())
+    if (!GetParent() || file.empty())
         return;
-    const std::string name = m_pendingName;
-    m_pendingName.clear();
-    Save(name);
+    SaveFile(file);
 }
 
 void cSaveLevelDialog::OnPopupNo(cYesNoPopup* popup)
 {
     (void)popup;
-    m_overwrite->Close();
-    m_pendingName.clear();
+    StopAsking();
     SetMessage("");
 }
 
@@ -270,5 +345,6 @@ void cSaveLevelDialog::OnTextEntered(const std::string& text, cTextField* field)
 {
     (void)text;
     (void)field;
-    m_saveRequested = true;
+    if (!m_overwrite->IsOpen())
+        m_saveRequested = true;
 }

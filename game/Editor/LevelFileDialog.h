@@ -32,6 +32,7 @@ public:
 
     const std::string& GetMessage() const { return m_message; }
     cLevelFileList& GetList() { return *m_list; }
+    const cLevelFileList& GetList() const { return *m_list; }
     Korva::cButton& GetActionButton() { return GetOkButton(); }
     Korva::cButton& GetCancelButton() { return *m_cancel; }
 
@@ -73,7 +74,8 @@ protected:
 // Writes the level being edited under a name typed into the field or taken
 // from the list. An existing file is only replaced after a yes; names that
 // are not safe file names are refused; a failed write says so and keeps
-// everything as it was.
+// everything as it was. While the question is open it has the keys: Enter
+// (handed on by the editor) answers yes, Esc no.
 class cSaveLevelDialog : public cLevelFileDialog,
                          public cYesNoPopupListener,
                          public Korva::cTextFieldListener
@@ -82,18 +84,26 @@ public:
     cSaveLevelDialog(Korva::cGUI& gui, cEditorPanelsHost& host, Korva::cFileSystem& fileSystem);
     ~cSaveLevelDialog() override;
 
-    // Also proposes a name: the last one saved or loaded here, else the
-    // level's own name when it is a safe file name.
+    // Also proposes a name: the file the level came from or was last saved
+    // to, else the level's own name when it is a safe file name.
     void Refresh() override;
     // Saves under the field's name, first asking when the file exists.
     void RequestSave();
-    // Writes at once; false (with the message set) on failure.
+    // Writes the listed file, or the file of a new name, at once; false
+    // (with the message set) on failure.
     bool Save(const std::string& name);
+    // The file a save under `name` writes: the listed file shown under that
+    // name (whatever the case of its extension or the length of its name),
+    // or "" when none is listed.
+    std::string ListedFileOf(const std::string& name) const;
 
     Korva::cTextField& GetNameField() { return *m_name; }
     cYesNoPopup& GetOverwritePopup() { return *m_overwrite; }
     bool IsAskingOverwrite() const { return m_overwrite->IsOpen(); }
 
+    bool OnEnterKey() override;
+    bool OnEscapeKey() override;
+    void OnHidden() override;
     void Update(float dt) override;
     void Draw(int x, int y, bool drawChildren) override;
     void OnLevelSelected(const std::string& name, cLevelFileList* list) override;
@@ -106,11 +116,15 @@ protected:
     void OnAction() override;
 
 private:
+    void Ask(const std::string& file);
+    void StopAsking();
+    bool SaveFile(const std::string& file);
+
     std::unique_ptr<Korva::cHeadlineFont> m_labelFont;
     std::unique_ptr<Korva::cTextField> m_name;
     std::unique_ptr<cYesNoPopup> m_overwrite;
-    std::string m_pendingName;
-    std::string m_lastName;
+    // The file the open question is about.
+    std::string m_pendingFile;
     // Enter in the field saves on the next update, so the key press that
     // opened the overwrite question can't also answer it.
     bool m_saveRequested = false;

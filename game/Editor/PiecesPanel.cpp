@@ -107,12 +107,17 @@ void cPiecesPanel::Update(float dt)
     }
 }
 
+void cPiecesPanel::OnMouseDown(const cMouseEvent& event, bool handled)
+{
+    if (!handled && m_host.IsPopupOpen())
+        m_host.ClosePopup();
+    cWidget::OnMouseDown(event, handled);
+}
+
 void cPiecesPanel::OnMouseDown(const cMouseEvent& event, cWidget* widget)
 {
     if (widget != this)
         return;
-    if (m_host.IsPopupOpen())
-        m_host.ClosePopup();
     const int32_t x = event.GetX();
     const int32_t y = event.GetY();
     if (x < 1 || x > kEntryHeight || y < 1 || y >= kHeight - 2)

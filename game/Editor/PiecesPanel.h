@@ -32,6 +32,8 @@ public:
 
     void Update(float dt) override;
     void Draw(int x, int y, bool drawChildren) override;
+    // Any press on the panel, its scrollbar too, first closes an open popup.
+    void OnMouseDown(const Korva::cMouseEvent& event, bool handled) override;
 
     // cWidgetListener, of the panel itself
     void OnMouseMove(const Korva::cMouseEvent& event, Korva::cWidget* widget) override;
@@ -45,7 +47,6 @@ public:
     void OnForwardReleased(Korva::cScrollbar* scrollbar) override;
     void OnValueChanged(float value, Korva::cScrollbar* scrollbar) override;
 
-    using cWidget::OnMouseDown;
     using cWidget::OnMouseLeave;
     using cWidget::OnMouseMove;
     using cWidget::OnMouseUp;

@@ -131,6 +131,17 @@ bool Save(Korva::cFileSystem& fileSystem, const std::string& name, const cLevel&
         error = problem;
         return false;
     }
+    return SaveFile(fileSystem, FileNameOf(name), level, error);
+}
+
+bool SaveFile(Korva::cFileSystem& fileSystem, const std::string& fileName, const cLevel& level,
+              std::string& error)
+{
+    if (!IsUserLevelFileName(fileName))
+    {
+        error = "The level " + Quoted(NameOf(fileName)) + " isn't a level file.";
+        return false;
+    }
     const std::string folder = cGameApplication::kUserLevelsFolder;
     if (!fileSystem.IsFolder(folder) && !fileSystem.CreateFolder(folder))
     {
@@ -140,7 +151,7 @@ bool Save(Korva::cFileSystem& fileSystem, const std::string& name, const cLevel&
     }
     try
     {
-        level.Save(fileSystem, UserLevelPath(FileNameOf(name)));
+        level.Save(fileSystem, UserLevelPath(fileName));
         return true;
     }
     catch (const Korva::cException&)

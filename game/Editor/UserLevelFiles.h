@@ -42,4 +42,8 @@ bool Load(Korva::cFileSystem& fileSystem, const std::string& fileName, cLevel& l
 // message for the player and an earlier file of that name is kept.
 bool Save(Korva::cFileSystem& fileSystem, const std::string& name, const cLevel& level,
           std::string& error);
+// The same into the level file `fileName` itself (a listed file, whatever
+// the case of its extension or the length of its name).
+bool SaveFile(Korva::cFileSystem& fileSystem, const std::string& fileName, const cLevel& level,
+              std::string& error);
 } // namespace UserLevelFiles

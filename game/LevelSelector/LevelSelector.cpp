@@ -32,6 +32,8 @@ constexpr float kHalfPi = std::numbers::pi_v<float> / 2.0f;
 constexpr float kSlideBase = 650.0f;
 constexpr float kSlideReach = 550.0f;
 constexpr int32_t kTabButtonOffset = 430;
+// The one popup: a user level that could not be played.
+constexpr int kPopupLoadFailed = 1;
 
 std::unique_ptr<cLevelSelector> g_selector;
 
@@ -90,7 +92,8 @@ void cApplicationSelectorHost::PlayUserLevel(const std::string& file)
 cLevelSelector* cLevelSelector::s_instance = nullptr;
 
 cLevelSelector::cLevelSelector(cGUI& gui, cLevelSelectorHost& host, const cCampaign* campaign)
-    : cWidget(gui), m_host(host), m_campaign(campaign), m_panels(FindSpriteResource(kSprite))
+    : cWidget(gui), m_host(host), m_campaign(campaign), m_popups(*this, *this, cPoint(400, 300)),
+      m_panels(FindSpriteResource(kSprite))
 {
     if (s_instance)
         KORVA_THROW(cException, "An instance of cLevelSelector already exists.");
@@ -112,7 +115,7 @@ cLevelSelector::cLevelSelector(cGUI& gui, cLevelSelectorHost& host, const cCampa
     m_play = MakePanelButton(*this, cRect(710, 562, 80, 28), kSprite, 9, this);
     m_toUserLevels = MakePanelButton(*this, cRect(300, 0, 200, 28), kSprite, 12, this);
     m_toGameLevels = MakePanelButton(*this, cRect(300, 0, 200, 28), kSprite, 15, this);
-    m_loadFailed = std::make_unique<cLoadFailedPopup>(gui);
+    m_loadFailed = std::make_unique<cLoadFailedPopup>(gui, this);
     PlacePanels();
 
     // The first level not yet completed is selected.
@@ -128,7 +131,7 @@ cLevelSelector::cLevelSelector(cGUI& gui, cLevelSelectorHost& host, const cCampa
 cLevelSelector::~cLevelSelector()
 {
     Deactivate();
-    m_loadFailed->Close();
+    m_popups.Dismiss();
     m_gamePanel->RemoveAllChildren();
     m_userPanel->RemoveAllChildren();
     RemoveAllChildren();
@@ -163,12 +166,7 @@ void cLevelSelector::Activate()
 {
     m_random.Seed(m_fixedSeed.value_or(cRandom::TimeSeed()));
     m_bands.Seed(m_random);
-    if (!m_listening)
-        if (cInputDevice* input = m_gui.GetInputDevice())
-        {
-            input->AddListener(this);
-            m_listening = true;
-        }
+    m_popups.Activate();
     cSoundPlayer::Get().SetMusic(kMusicGame);
     RefreshUserLevels();
 }
@@ -186,11 +184,7 @@ void cLevelSelector::RefreshUserLevels()
 
 void cLevelSelector::Deactivate()
 {
-    if (!m_listening)
-        return;
-    m_listening = false;
-    if (cInputDevice* input = m_gui.GetInputDevice())
-        input->RemoveListener(this);
+    m_popups.Deactivate();
 }
 
 void cLevelSelector::SelectLevel(int32_t index)
@@ -228,7 +222,7 @@ void cLevelSelector::ClearSelection()
 
 void cLevelSelector::PlaySelection()
 {
-    m_loadFailed->Close();
+    m_popups.Dismiss();
     if (m_gameLevelSelected)
         m_host.PlayCampaignLevel(m_campaignAlias, m_levelIndex);
     else if (m_userLevelSelected)
@@ -240,13 +234,15 @@ void cLevelSelector::PlaySelection()
         }
         catch (const cException& error)
         {
-            m_loadFailed->Open(*this, file, error.GetMessage());
+            m_loadFailed->SetMessage(file, error.GetMessage());
+            m_popups.Open(kPopupLoadFailed);
         }
         catch (const std::exception& error)
         {
             cLog::Get().WriteDefault("Couldn't play user level '" + file + "': " + error.what() +
                                      "\n");
-            m_loadFailed->Open(*this, file, "");
+            m_loadFailed->SetMessage(file, "");
+            m_popups.Open(kPopupLoadFailed);
         }
     }
 }
@@ -343,7 +339,9 @@ void cLevelSelector::Draw(int x, int y, bool drawChildren)
 void cLevelSelector::OnClicked(const cMouseEvent& event, cButton* button)
 {
     (void)event;
-    if (button == m_back.get())
+    if (button == &m_loadFailed->GetOkButton())
+        m_popups.Close();
+    else if (button == m_back.get())
         m_host.RequestMenu();
     else if (button == m_play.get())
         PlaySelection();
@@ -352,22 +350,27 @@ void cLevelSelector::OnClicked(const cMouseEvent& event, cButton* button)
         StartTabSwitch();
 }
 
-void cLevelSelector::OnInputEvent(const cInputEvent& event)
+cPopup* cLevelSelector::PreparePopup(int kind)
 {
-    if (event.GetClass() != kInputClassKeyboard || event.GetKind() != kKeyPressed)
-        return;
-    const int32_t key = AsKeyboardEvent(event).GetKey();
-    // An open message takes Esc and Enter for itself.
-    if (m_loadFailed->IsOpen())
-    {
-        if (key == kKeyEscape || key == kKeyEnter)
-        {
-            cSoundPlayer::Get().PlaySound(kSndButtonPressed);
-            m_loadFailed->Close();
-        }
-        return;
-    }
-    if (key == kKeyEscape)
+    return kind == kPopupLoadFailed ? m_loadFailed.get() : nullptr;
+}
+
+bool cLevelSelector::OnPopupEnter(int kind)
+{
+    (void)kind;
+    m_popups.Close();
+    return true;
+}
+
+void cLevelSelector::PlayPopupSound()
+{
+    cSoundPlayer::Get().PlaySound(kSndButtonPressed);
+}
+
+void cLevelSelector::OnScreenKey(const cKeyboardEvent& event)
+{
+    // Esc on the open message closed it; otherwise it leaves.
+    if (event.GetKey() == kKeyEscape && !m_popups.IsOpen())
     {
         cSoundPlayer::Get().PlaySound(kSndButtonPressed);
         m_host.RequestMenu();

@@ -9,6 +9,7 @@
 #include "game/LevelSelector/BackgroundBands.h"
 #include "game/LevelSelector/LevelIconList.h"
 #include "game/LevelSelector/UserLevelList.h"
+#include "game/Menu/PopupHost.h"
 #include "game/Screen.h"
 
 #include <memory>
@@ -62,9 +63,9 @@ public:
 // the player switches between them.
 class cLevelSelector : public Korva::cWidget,
                        public Korva::cButtonListener,
-                       public Korva::cInputListener,
                        public cLevelIconListHost,
                        public cUserLevelListHost,
+                       public cPopupOwner,
                        public cScreen
 {
 public:
@@ -123,7 +124,12 @@ public:
     void Update(float dt) override;
     void Draw(int x, int y, bool drawChildren) override;
     void OnClicked(const Korva::cMouseEvent& event, Korva::cButton* button) override;
-    void OnInputEvent(const Korva::cInputEvent& event) override;
+
+    // --- cPopupOwner: the load-failed message and the keys ---
+    cPopup* PreparePopup(int kind) override;
+    bool OnPopupEnter(int kind) override;
+    void PlayPopupSound() override;
+    void OnScreenKey(const Korva::cKeyboardEvent& event) override;
 
     cLevelIconList& GetIconList() { return *m_icons; }
     cUserLevelList& GetUserLevelList() { return *m_userLevels; }
@@ -157,7 +163,6 @@ private:
     std::optional<uint32_t> m_fixedSeed;
     cBackgroundBands m_bands;
     Korva::cHint m_hint;
-    bool m_listening = false;
 
     std::unique_ptr<cSlidingPanel> m_gamePanel;
     std::unique_ptr<cLevelIconList> m_icons;
@@ -168,6 +173,8 @@ private:
     std::unique_ptr<Korva::cButton> m_toUserLevels;
     std::unique_ptr<Korva::cButton> m_toGameLevels;
     std::unique_ptr<cLoadFailedPopup> m_loadFailed;
+    // After the popup, so it is gone before it.
+    cPopupHost m_popups;
     Korva::cSpriteResource* m_panels;
     Korva::cHeadlineFont m_font;
 };

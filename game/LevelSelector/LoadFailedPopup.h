@@ -5,24 +5,20 @@
 #include <memory>
 #include <string>
 
-// Tells the player that a user level could not be played and why. OK, Enter
-// or Esc closes it; the level stays in the list.
-class cLoadFailedPopup : public cTextPopup, public Korva::cButtonListener
+// Tells the player that a user level could not be played and why. OK (heard
+// by `listener`), Enter or Esc closes it; the level stays in the list.
+class cLoadFailedPopup : public cTextPopup
 {
 public:
     static constexpr int32_t kWidth = 360;
     static constexpr int32_t kHeight = 230;
 
-    explicit cLoadFailedPopup(Korva::cGUI& gui);
-    ~cLoadFailedPopup() override;
+    cLoadFailedPopup(Korva::cGUI& gui, Korva::cButtonListener* listener);
 
-    // Shows the message for `file`, centred in `parent`.
-    void Open(Korva::cWidget& parent, const std::string& file, const std::string& reason);
-    void Close();
+    // The message for `file` and, when known, why.
+    void SetMessage(const std::string& file, const std::string& reason);
     bool IsOpen() const { return GetParent() != nullptr; }
     const std::string& GetMessage() const { return m_message; }
-
-    void OnClicked(const Korva::cMouseEvent& event, Korva::cButton* button) override;
     Korva::cButton& GetOkButton() { return *m_ok; }
 
 private:

@@ -22,6 +22,19 @@ struct sPanelButtonLayout
     const char* hint;
 };
 
+// The hint of `widget` when it is one of a screen's panel buttons; null for
+// any other widget.
+template <size_t N>
+const char* PanelButtonHint(const sPanelButtonLayout (&layouts)[N],
+                            const std::array<std::unique_ptr<Korva::cButton>, N>& buttons,
+                            const Korva::cWidget* widget)
+{
+    for (size_t i = 0; i < N; ++i)
+        if (widget && widget == buttons[i].get())
+            return layouts[i].hint;
+    return nullptr;
+}
+
 // A screen's panel buttons, from `sprite` except the maker's logo (index
 // `logo`), which shows "SprQuillbee". The screen hears their clicks, and
 // their pointer entering and leaving for its hints.

@@ -24,6 +24,15 @@ public:
     const std::string& GetTitle() const { return m_title; }
     void Draw(int x, int y, bool drawChildren) override;
 
+    // Keys a screen's popup host hands the open popup first. Enter: true
+    // when the popup acted on it (a question answers yes). Esc: true when
+    // the popup took it itself and stays open; otherwise the host closes it.
+    virtual bool OnEnterKey() { return false; }
+    virtual bool OnEscapeKey() { return false; }
+    // Shown by a popup host, and taken away again.
+    virtual void OnShown() {}
+    virtual void OnHidden() {}
+
 protected:
     // A button of the popup sprite (frames normal, normal + 1 and + 2) with
     // the standard sounds, added as a child.

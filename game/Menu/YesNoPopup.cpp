@@ -1,9 +1,6 @@
 #include "game/Menu/YesNoPopup.h"
 
 #include "engine/Gui/GUI.h"
-#include "engine/Input/InputDevice.h"
-#include "engine/Input/KeyCodes.h"
-#include "game/SoundPlayer.h"
 
 using namespace Korva;
 
@@ -28,16 +25,12 @@ void cYesNoPopup::Open(cWidget& parent)
     m_parent = &parent;
     parent.AddChild(cPoint((parent.GetWidth() - kWidth) / 2, (parent.GetHeight() - kHeight) / 2),
                     this);
-    if (cInputDevice* input = m_gui.GetInputDevice())
-        input->AddListener(this);
 }
 
 void cYesNoPopup::Close()
 {
     if (!m_parent)
         return;
-    if (cInputDevice* input = m_gui.GetInputDevice())
-        input->RemoveListener(this);
     m_parent->RemoveChild(this);
     m_parent = nullptr;
 }
@@ -53,15 +46,9 @@ void cYesNoPopup::OnClicked(const cMouseEvent& event, cButton* button)
         m_listener->OnPopupNo(this);
 }
 
-void cYesNoPopup::OnInputEvent(const cInputEvent& event)
+bool cYesNoPopup::OnEnterKey()
 {
-    if (event.GetClass() != kInputClassKeyboard || !m_parent)
-        return;
-    const cKeyboardEvent& key = AsKeyboardEvent(event);
-    // The keypad's Enter arrives as the same engine key as the main one.
-    if (key.GetKind() != kKeyPressed || key.GetKey() != kKeyEnter)
-        return;
-    cSoundPlayer::Get().PlaySound(kSndButtonPressed);
     if (m_listener)
         m_listener->OnPopupYes(this);
+    return true;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/Input/InputDeviceEvent.h"
 #include "game/Menu/Popup.h"
 
 #include <memory>
@@ -16,9 +15,9 @@ public:
     virtual void OnPopupNo(cYesNoPopup* popup) { (void)popup; }
 };
 
-// A question with Yes and No. While open it listens to the keyboard itself:
-// Enter (main or keypad) answers Yes.
-class cYesNoPopup : public cPopup, public Korva::cButtonListener, public Korva::cInputListener
+// A question with Yes and No. Enter (main or keypad), handed on by the popup
+// host of the screen that shows it, answers Yes.
+class cYesNoPopup : public cPopup, public Korva::cButtonListener
 {
 public:
     static constexpr int32_t kWidth = 210;
@@ -27,14 +26,14 @@ public:
     cYesNoPopup(Korva::cGUI& gui, const std::string& title, cYesNoPopupListener* listener);
     ~cYesNoPopup() override;
 
-    // Shows the popup centred in `parent`, or closes it; both may be
-    // called again without harm.
+    // For a question inside another popup: shows it centred in `parent`, or
+    // takes it away; both may be called again without harm.
     void Open(Korva::cWidget& parent);
     void Close();
     bool IsOpen() const { return m_parent != nullptr; }
 
     void OnClicked(const Korva::cMouseEvent& event, Korva::cButton* button) override;
-    void OnInputEvent(const Korva::cInputEvent& event) override;
+    bool OnEnterKey() override;
 
     Korva::cButton& GetYesButton() { return *m_yes; }
     Korva::cButton& GetNoButton() { return *m_no; }

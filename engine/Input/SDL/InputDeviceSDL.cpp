@@ -140,13 +140,8 @@ SDL_Scancode PlaceOfSymbol(SDL_Keycode sym)
 int32_t EngineKeyFromCharacter(SDL_Keycode sym)
 {
     // Letters follow the keyboard rows, not the alphabet.
-    static constexpr char kRows[] = "qwertyuiop\0\0\0\0asdfghjkl\0\0\0\0zxcvbnm";
     if (sym >= SDLK_a && sym <= SDLK_z)
-    {
-        for (int i = 0; i < static_cast<int>(sizeof(kRows)); ++i)
-            if (kRows[i] == static_cast<char>(sym))
-                return kKeyQ + i;
-    }
+        return KeyOfLetter(static_cast<char>(sym));
     switch (sym)
     {
     case SDLK_MINUS:

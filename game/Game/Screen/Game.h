@@ -1,20 +1,16 @@
 #pragma once
 
-#include "engine/Display/Font.h"
-#include "engine/Gui/Button.h"
-#include "engine/Gui/Hint.h"
-#include "engine/Gui/Widget.h"
 #include "game/Game/Level.h"
 #include "game/Game/Puzzle.h"
 #include "game/Game/Random.h"
+#include "game/Game/Screen/BoardScreen.h"
 #include "game/Game/Screen/BoardView.h"
 #include "game/Game/Screen/GameHost.h"
 #include "game/Game/Screen/HintMarker.h"
 #include "game/Game/Screen/HintSearch.h"
 #include "game/Game/Screen/ItemBarView.h"
 #include "game/Game/Screen/PieceView.h"
-#include "game/Menu/YesNoPopup.h"
-#include "game/Screen.h"
+#include "game/SingleScreen.h"
 
 #include <array>
 #include <memory>
@@ -24,7 +20,8 @@
 namespace Korva
 {
 class cFileSystem;
-}
+class cRenderDevice;
+} // namespace Korva
 
 class cCampaign;
 class cGameCompletedPopup;
@@ -34,12 +31,9 @@ class cLevelInfoPopup;
 // the left, the piece queue at the top right, the item bar along the bottom
 // and a hint line. It turns clicks and keys into the puzzle's moves, runs the
 // puzzle every frame and opens its popups; the rules are all the puzzle's.
-class cGame : public Korva::cWidget,
-              public Korva::cWidgetListener,
-              public Korva::cButtonListener,
-              public cYesNoPopupListener,
+class cGame : public cBoardScreen,
               public cPuzzleListener,
-              public cScreen
+              public cSingleScreen<cGame, cApplicationGameHost, eScreen::Game>
 {
 public:
     enum ePopup
@@ -53,23 +47,15 @@ public:
         kPopupGameCompleted = 6,
     };
 
-    // Layout.
-    static constexpr Korva::cRect kBoardArea{100, 10, 600, 480};
+    // Layout (the board area is cBoardScreen's).
     static constexpr Korva::cRect kPiecePanelArea{710, 37, 80, 80};
     static constexpr Korva::cRect kItemBarArea{100, 530, 600, 60};
-    static constexpr int32_t kBoardCentreX = 400;
-    static constexpr int32_t kBoardCentreY = 250;
-    static constexpr float kScrollSpeed = 200.0f;
+
+    static constexpr const char* kName = "The game screen";
 
     // Only one game screen may exist. `host` must outlive it.
     cGame(Korva::cGUI& gui, cGameHost& host);
     ~cGame() override;
-
-    // The screen of the running application, created on first use with the
-    // application's GUI, and registered with it.
-    static cGame& Get();
-    static cGame* GetIfExists() { return s_instance; }
-    static void Destroy();
 
     // --- starting ---
     // A level of a campaign; in campaign mode completion is recorded and the
@@ -85,12 +71,13 @@ public:
     void StartLevel();
 
     // --- popups ---
-    void ShowPopup(int popup);
-    void ClosePopup();
-    int GetPopup() const { return m_popup; }
+    // Replaces any open popup (which goes with its step after closing).
+    void ShowPopup(int popup) { m_popups.Open(popup); }
+    // After the level info popup the board's start matches run; after the
+    // game-completed popup the game goes on.
+    void ClosePopup() { m_popups.Close(); }
 
     // --- cScreen ---
-    Korva::cWidget& GetScreenWidget() override { return *this; }
     void Activate() override;
     void Deactivate() override;
 
@@ -110,22 +97,16 @@ public:
     void SetHintSolve(cHintSearch::tSolve solve);
     const cHintSearch& GetHintSearch() const { return m_hintSearch; }
 
-    // --- cWidget ---
     void Update(float dt) override;
     void Draw(int x, int y, bool drawChildren) override;
-    void OnMouseMove(const Korva::cMouseEvent& event, bool handled) override;
-    void OnMouseLeave(const Korva::cMouseEvent& event, bool handled) override;
-    void OnMouseDown(const Korva::cMouseEvent& event, bool handled) override;
-    void OnMouseUp(const Korva::cMouseEvent& event, bool handled) override;
-    void OnKeyDown(const Korva::cKeyboardEvent& event) override;
 
-    // --- listeners of the buttons and popups ---
-    void OnMouseEnter(const Korva::cMouseEvent& event, Korva::cWidget* widget) override;
-    void OnMouseLeave(const Korva::cMouseEvent& event, Korva::cWidget* widget) override;
-    void OnKeyDown(const Korva::cKeyboardEvent& event, Korva::cWidget* widget) override;
+    // --- the buttons, the popups, the keys ---
     void OnClicked(const Korva::cMouseEvent& event, Korva::cButton* button) override;
     void OnPopupYes(cYesNoPopup* popup) override;
-    void OnPopupNo(cYesNoPopup* popup) override;
+    cPopup* PreparePopup(int kind) override;
+    void OnPopupClosed(int kind) override;
+    bool OnPopupEnter(int kind) override;
+    void OnScreenKey(const Korva::cKeyboardEvent& event) override;
 
     // --- puzzle events ---
     void PlaySound(int effect) override;
@@ -136,22 +117,12 @@ public:
     cPuzzle& GetPuzzle() { return *m_puzzle; }
     const cPuzzle& GetPuzzle() const { return *m_puzzle; }
     bool HasPuzzle() const { return m_puzzle != nullptr; }
-    float GetOffsetX() const { return m_offsetX; }
-    float GetOffsetY() const { return m_offsetY; }
-    // Where the board's origin is drawn on screen.
-    int32_t GetOriginX() const { return kBoardCentreX + static_cast<int32_t>(m_offsetX); }
-    int32_t GetOriginY() const { return kBoardCentreY + static_cast<int32_t>(m_offsetY); }
     bool IsCampaignMode() const { return m_campaignMode; }
     bool IsEditorTestMode() const { return m_editorTestMode; }
     int GetCampaignIndex() const { return m_campaignIndex; }
-    const Korva::cHint& GetHint() const { return m_hint; }
-    int32_t GetPointerFrame() const { return m_pointerFrame; }
-    Korva::cWidget* GetPopupWidget() const { return m_popupWidget; }
     Korva::cButton* GetButton(int index) const;
     cBoardView& GetBoardView() { return m_boardView; }
     cRandom& GetRandom() { return m_random; }
-    // Where the puzzle's sounds go (the game's sound player by default).
-    void SetSoundListener(cBoardSoundListener* listener) { m_sound = listener; }
 
     // Button indices for GetButton.
     enum eButton
@@ -180,29 +151,21 @@ private:
 
     void Start(eMode mode, const cLevel& level);
     void CreateButtons();
-    void RemovePopupWidget();
-    void HandleKey(const Korva::cKeyboardEvent& event);
-    void ConfirmPopup();
-    void PressBoard(const Korva::cMouseEvent& event);
-    void UpdateAreaHint(int32_t mx, int32_t my);
-    void UpdatePointerFrame(int32_t mx, int32_t my);
-    void UpdateScrolling(float dt);
+    void OnScreenPress(const Korva::cMouseEvent& event) override;
+    void OnScreenMove(int32_t mx, int32_t my) override;
     void UpdateCompletion();
     void UpdateHint();
     std::string LevelKey() const;
     void GoOn();
     void Undo();
     void ToggleOption(int button);
-    void Sound(int effect);
-    bool IsFullScreen() const;
-    bool IsKeyDown(int32_t key) const;
+    bool IsFullScreen() const override;
+    const char* ButtonHint(const Korva::cWidget* widget) const override;
+    void DrawBoard(Korva::cRenderDevice& device) const;
     void DrawPanels() const;
     std::string LevelTitle() const;
 
-    static cGame* s_instance;
-
     cGameHost& m_host;
-    cBoardSoundListener* m_sound;
     cRandom m_random;
     cLevel m_level;
     std::unique_ptr<cPuzzle> m_puzzle;
@@ -216,29 +179,14 @@ private:
     int m_campaignIndex = 0;
     std::string m_levelAlias;
 
-    float m_offsetX = 0.0f;
-    float m_offsetY = 0.0f;
-    int32_t m_mouseX = 1;
-    int32_t m_mouseY = 1;
-    bool m_edgeLeft = false;
-    bool m_edgeRight = false;
-    bool m_edgeTop = false;
-    bool m_edgeBottom = false;
-    int32_t m_pointerFrame = 0;
     bool m_wentOn = false;
     bool m_bannerHidden = false;
 
-    int m_popup = kPopupNone;
-    Korva::cWidget* m_popupWidget = nullptr;
     std::unique_ptr<cLevelInfoPopup> m_levelInfo;
-    std::unique_ptr<cYesNoPopup> m_restartPopup;
-    std::unique_ptr<cChangeLevelPopup> m_changeLevelPopup;
-    std::unique_ptr<cQuitToMenuPopup> m_quitPopup;
-    std::unique_ptr<cBackToEditorPopup> m_backToEditorPopup;
     std::unique_ptr<cGameCompletedPopup> m_completedPopup;
+    // The questions, from kPopupRestart to kPopupBackToEditor.
+    std::array<std::unique_ptr<cYesNoPopup>, kPopupBackToEditor - kPopupRestart + 1> m_questions;
 
-    Korva::cHint m_hint;
-    Korva::cHeadlineFont m_font;
     const Korva::cSprite* m_panels;
     const Korva::cSprite* m_banner;
     std::array<std::unique_ptr<Korva::cButton>, kButtonCount> m_buttons;

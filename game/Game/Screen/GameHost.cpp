@@ -1,6 +1,7 @@
 #include "game/Game/Screen/GameHost.h"
 
 #include "game/GameApplication.h"
+#include "game/LevelSelector/LevelSelector.h"
 
 cOptions& cApplicationGameHost::GetOptions()
 {
@@ -42,4 +43,10 @@ void cApplicationGameHost::RequestEditor()
 void cApplicationGameHost::OpenHomepage()
 {
     cGameApplication::Get().OpenHomepage();
+}
+
+void cApplicationGameHost::SelectCampaignLevel(int index)
+{
+    if (cLevelSelector* selector = cLevelSelector::GetIfExists())
+        selector->SelectLevel(index);
 }

@@ -22,6 +22,9 @@ public:
     // Back to the editor with the level it was testing.
     virtual void RequestEditor() = 0;
     virtual void OpenHomepage() = 0;
+    // The game goes on to level `index` of its campaign: the level selector
+    // selects it too, so Play there starts where the player is.
+    virtual void SelectCampaignLevel(int index) = 0;
 };
 
 // The host that is the game application.
@@ -36,4 +39,5 @@ public:
     void RequestMenu() override;
     void RequestEditor() override;
     void OpenHomepage() override;
+    void SelectCampaignLevel(int index) override;
 };

@@ -22,6 +22,12 @@ const cSprite* FindSprite(const std::string& alias)
     return resource->GetSprite();
 }
 
+void DrawFrames(const cSprite& sprite, std::span<const sFramePlace> places)
+{
+    for (const sFramePlace& place : places)
+        sprite.DrawFrame(place.x, place.y, place.frame);
+}
+
 int32_t AnimFrameAt(const cSprite* sprite, int32_t anim, float time)
 {
     if (!sprite || anim < 0 || anim >= sprite->GetAnimCount())

@@ -2,12 +2,24 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace Korva
 {
 class cSprite;
 }
+
+// A frame of a screen's decoration sprite at its fixed place.
+struct sFramePlace
+{
+    int32_t x;
+    int32_t y;
+    int32_t frame;
+};
+
+// Draws every one of `places` from `sprite`, in order.
+void DrawFrames(const Korva::cSprite& sprite, std::span<const sFramePlace> places);
 
 // The sprite of a resource alias, loaded on first use; null (and one log
 // line) when the resource lists have no such sprite, so a screen draws on

@@ -286,6 +286,7 @@ public:
     void RequestMenu() override {}
     void RequestEditor() override { cGameApplication::Get().RequestEditorWithLevel(); }
     void OpenHomepage() override {}
+    void SelectCampaignLevel(int) override {}
     cOptions options;
 };
 

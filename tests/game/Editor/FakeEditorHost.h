@@ -55,6 +55,8 @@ public:
     void SetLevelName(const std::string& name) override { level.SetName(name); }
     std::string GetLevelDescription() const override { return level.GetDescription(); }
     void SetLevelDescription(const std::string& text) override { level.SetDescription(text); }
+    std::string GetLevelFile() const override { return levelFile; }
+    void SetLevelFile(const std::string& fileName) override { levelFile = fileName; }
     void NewLevel() override { ++newLevels; }
     cLevel GetLevel() const override { return level; }
     void SetLevel(const cLevel& loaded) override
@@ -96,6 +98,7 @@ public:
     bool pieceMode = false;
     int selectedPiece = 0;
     cLevel level;
+    std::string levelFile;
     int newLevels = 0;
     int levelsSet = 0;
     int popup = kPopupNone;

@@ -171,13 +171,18 @@ TEST_F(LevelFileDialogTest, OverwritingAsksFirst)
     EXPECT_EQ(ReadFile("Mine.lvl"), "old text");
     EXPECT_EQ(host.closes, 0);
 
-    // Enter in the field asks on the next update; Enter again answers yes.
+    // Enter in the field asks on the next update; Enter again (handed on by
+    // the editor's popup host) answers yes, and the field does not hear it.
     ClickAt(20 + 5, 318 + 5);
     Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
     EXPECT_FALSE(save.IsAskingOverwrite());
     gui->Update(0.01f);
     ASSERT_TRUE(save.IsAskingOverwrite());
     Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
+    gui->Update(0.01f);
+    EXPECT_TRUE(save.IsAskingOverwrite());
+    EXPECT_EQ(host.closes, 0);
+    EXPECT_TRUE(save.OnEnterKey());
     EXPECT_FALSE(save.IsAskingOverwrite());
     EXPECT_EQ(host.closes, 1);
     cLevel written;
@@ -290,4 +295,51 @@ TEST_F(LevelFileDialogTest, UnreadableFileIsRefused)
     EXPECT_FALSE(UserLevelFiles::Load(unreadable, "Locked.lvl", target, error));
     EXPECT_NE(error.find("can't be read"), std::string::npos);
     EXPECT_EQ(target, cLevel());
+}
+
+TEST_F(LevelFileDialogTest, AListedFileIsReplacedItselfAfterAsking)
+{
+    // Its extension in capitals, and a name longer than typing allows.
+    const std::string longName(70, 'w');
+    WriteFile("Mine.LVL", "old text");
+    WriteFile(longName + ".lvl", "old long");
+    cSaveLevelDialog save(*gui, host, *fileSystem);
+    save.Refresh();
+    Show(save);
+    ASSERT_EQ(save.GetList().GetNames(), (std::vector<std::string>{"Mine.LVL", longName + ".lvl"}));
+    for (const std::string& file : save.GetList().GetNames())
+    {
+        save.GetList().SetSelected(file == "Mine.LVL" ? 0 : 1);
+        save.OnLevelSelected(file, &save.GetList());
+        EXPECT_EQ(save.GetNameField().GetText(), UserLevelFiles::NameOf(file));
+        save.RequestSave();
+        ASSERT_TRUE(save.IsAskingOverwrite()) << file;
+        save.OnPopupYes(&save.GetOverwritePopup());
+        EXPECT_EQ(save.GetMessage(), "") << file;
+        cLevel written;
+        written.Load(*fileSystem, UserLevelPath(file));
+        EXPECT_EQ(written, host.level) << file;
+        EXPECT_EQ(host.levelFile, file);
+    }
+    // No second file beside either.
+    EXPECT_EQ(ListUserLevelFiles(*fileSystem).size(), 2u);
+    Hide(save);
+}
+
+TEST_F(LevelFileDialogTest, SaveProposesTheFileTheLevelWasLoadedFrom)
+{
+    std::string error;
+    ASSERT_TRUE(UserLevelFiles::Save(*fileSystem, "First", SampleLevel(), error)) << error;
+    ASSERT_TRUE(UserLevelFiles::Save(*fileSystem, "Second", SampleLevel(), error)) << error;
+    cSaveLevelDialog save(*gui, host, *fileSystem);
+    save.Refresh();
+    save.GetNameField().SetText("First");
+    ASSERT_TRUE(save.Save("First"));
+
+    cLoadLevelDialog load(*gui, host, *fileSystem);
+    load.Refresh();
+    ASSERT_TRUE(load.Load("Second.lvl"));
+    save.Refresh();
+    EXPECT_EQ(save.GetNameField().GetText(), "Second");
+    EXPECT_EQ(save.GetList().GetSelectedName(), "Second.lvl");
 }

@@ -164,10 +164,16 @@ TEST_F(PlayThroughTest, TheCampaignIsPlayedToItsEndWithMouseAndKeys)
         EXPECT_TRUE(ProgressFileHas(campaign->GetLevelAlias(index)));
         EXPECT_EQ(sounds.Count(kSndLevelCompleted), index - first + 1);
 
-        // The banner shows for 2.5 s, then the game goes on.
+        // The banner shows for 2.5 s, then the game goes on, and the level
+        // selector follows.
         Frames(2.0f);
         EXPECT_EQ(game->GetCampaignIndex(), index);
         Frames(0.6f);
+        if (index + 1 < campaign->GetLevelCount())
+        {
+            EXPECT_EQ(host.selected, std::vector<int>{index + 1});
+        }
+        host.selected.clear();
     }
     // After the last level: back to the level selector.
     EXPECT_EQ(host.requests, std::vector<std::string>{"selector"});
@@ -185,6 +191,9 @@ TEST_F(PlayThroughTest, TheGameCompletedPopupComesWhenEveryLevelIsDone)
     // Its close button (130, 400 in the 340 x 445 popup) goes on.
     const cPoint at = game->GetPopupWidget()->GetPosition();
     EXPECT_EQ(at, cPoint(230, 28));
+    // i keeps it: taking its place would skip going on.
+    Key(SDLK_i, SDL_SCANCODE_I);
+    ASSERT_EQ(game->GetPopup(), cGame::kPopupGameCompleted);
     Click(at.x + 130 + 40, at.y + 400 + 14);
     EXPECT_EQ(game->GetCampaignIndex(), 1);
     EXPECT_EQ(game->GetPopup(), cGame::kPopupLevelInfo);

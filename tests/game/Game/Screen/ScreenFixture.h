@@ -42,12 +42,14 @@ public:
     void RequestMenu() override { requests.push_back("menu"); }
     void RequestEditor() override { requests.push_back("editor"); }
     void OpenHomepage() override { requests.push_back("homepage"); }
+    void SelectCampaignLevel(int index) override { selected.push_back(index); }
     std::string ProgressPath() const { return m_folder.File("CompletedLevels.dat"); }
 
     cOptions options;
     cProgress progress;
     bool allCompleted = false;
     std::vector<std::string> requests;
+    std::vector<int> selected;
 
 private:
     cTempFolder& m_folder;
