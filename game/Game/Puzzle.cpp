@@ -55,6 +55,11 @@ void cPuzzle::RunStartMatches()
 
 void cPuzzle::PushUndoStep()
 {
+    m_history.push_back(CaptureStep());
+}
+
+cPuzzle::sUndoStep cPuzzle::CaptureStep() const
+{
     sUndoStep step;
     const cBoard& board = *m_board;
     step.cells.reserve(board.GetCells().size());
@@ -69,7 +74,7 @@ void cPuzzle::PushUndoStep()
     step.pieceMode = m_pieceMode;
     step.itemMode = m_itemMode;
     step.selectedSlot = m_selectedSlot;
-    m_history.push_back(std::move(step));
+    return step;
 }
 
 void cPuzzle::PopUndoStepDiscard()
@@ -82,7 +87,26 @@ bool cPuzzle::Undo()
 {
     if (!m_board || m_history.empty() || !m_board->IsIdle() || m_completed)
         return false;
-    const sUndoStep& step = m_history.back();
+    m_redo.push_back(CaptureStep());
+    RestoreStep(m_history.back());
+    m_history.pop_back();
+    return true;
+}
+
+bool cPuzzle::Redo()
+{
+    if (!m_board || m_redo.empty() || !m_board->IsIdle() || m_completed)
+        return false;
+    m_history.push_back(CaptureStep());
+    RestoreStep(m_redo.back());
+    m_redo.pop_back();
+    // As after a move: the settle and completion tests run again.
+    m_settled = false;
+    return true;
+}
+
+void cPuzzle::RestoreStep(const sUndoStep& step)
+{
     cBoard& board = *m_board;
     for (int y = 0; y < board.GetHeight(); ++y)
     {
@@ -101,8 +125,6 @@ bool cPuzzle::Undo()
     m_selectedSlot = step.selectedSlot;
     m_piecePanel.SetActive(m_pieceMode);
     m_itemPanel.Select(m_itemMode, m_selectedSlot);
-    m_history.pop_back();
-    return true;
 }
 
 // Ends a move whose undo step was just pushed: a refused move takes the step
@@ -117,6 +139,8 @@ bool cPuzzle::FinishMove(bool done, int effect)
     }
     Play(effect);
     m_settled = false;
+    // A new move leaves nothing to redo.
+    m_redo.clear();
     return true;
 }
 

@@ -75,6 +75,12 @@ public:
     // Refused (false) with an empty history, while the board is not at rest
     // or after completion.
     bool Undo();
+    // Brings back the board as it was before the last undo, under the same
+    // conditions; any new move, StartLevel and ClearRedo forget what could
+    // be redone.
+    bool Redo();
+    void ClearRedo() { m_redo.clear(); }
+    size_t GetRedoSize() const { return m_redo.size(); }
 
     // One frame: the panels, the board, the settle and completion tests and
     // the completion timer. With active false (paused) only animations run.
@@ -106,7 +112,11 @@ public:
     void PushUndoStep();
     void PopUndoStepDiscard();
     bool FinishMove(bool done, int effect);
-    void ClearHistory() { m_history.clear(); }
+    void ClearHistory()
+    {
+        m_history.clear();
+        m_redo.clear();
+    }
 
 private:
     bool CanMove() const { return m_board && m_settled && !m_completed; }
@@ -116,6 +126,8 @@ private:
             m_listener->PlaySound(effect);
     }
     void LevelCompleted();
+    sUndoStep CaptureStep() const;
+    void RestoreStep(const sUndoStep& step);
 
     cBoardMetrics m_metrics;
     cRandom m_random;
@@ -125,6 +137,8 @@ private:
     cPiecePanel m_piecePanel;
     cItemPanel m_itemPanel;
     std::vector<sUndoStep> m_history;
+    // The states undone, the latest last.
+    std::vector<sUndoStep> m_redo;
 
     bool m_settled = false;
     bool m_completed = false;
