@@ -140,6 +140,12 @@ void cGUI::RouteMouse(const cMouseEvent& event)
 {
     if (event.GetKind() == kMouseMove)
         m_mouse = cPoint(event.GetX(), event.GetY());
+    // The wheel goes to what is under the pointer, a capture or not.
+    if (event.GetKind() == kMouseWheel)
+    {
+        m_root->RouteMouseWheel(event.Translated(m_root->GetPosition().x, m_root->GetPosition().y));
+        return;
+    }
     if (m_capture)
     {
         cPoint offset = m_root->GetPosition();

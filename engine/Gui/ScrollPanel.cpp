@@ -11,15 +11,18 @@ namespace Korva
 cScrollPanel::cScrollPanel(cGUI& gui, const cPoint& size, bool horizontal, bool vertical)
     : cWidget(gui)
 {
+    // The panel scrolls by pixels for the wheel over its bars too.
     if (horizontal)
     {
         m_horizontal = std::make_unique<cScrollbar>(gui, false);
         m_horizontal->AddListener(static_cast<cScrollbarListener*>(this));
+        m_horizontal->SetWheelStep(0.0f);
     }
     if (vertical)
     {
         m_vertical = std::make_unique<cScrollbar>(gui, true);
         m_vertical->AddListener(static_cast<cScrollbarListener*>(this));
+        m_vertical->SetWheelStep(0.0f);
     }
     SetSize(size);
     m_content = m_view;
@@ -100,6 +103,26 @@ void cScrollPanel::OnBackReleased(cScrollbar* scrollbar)
 void cScrollPanel::OnForwardReleased(cScrollbar* scrollbar)
 {
     (scrollbar == m_horizontal.get() ? m_rightHeld : m_downHeld) = false;
+}
+
+bool cScrollPanel::OnMouseWheel(const cMouseEvent& event)
+{
+    const bool tall = m_vertical && m_content.y > m_view.y;
+    const bool wide = m_horizontal && m_content.x > m_view.x;
+    const float step = GetWheelStep();
+    float across = event.GetWheelX();
+    float down = -event.GetWheelY();
+    if (!tall && wide)
+    {
+        // Only sideways is left to scroll: the vertical wheel does that.
+        across += down;
+        down = 0.0f;
+    }
+    if ((!tall || down == 0.0f) && (!wide || across == 0.0f))
+        return false;
+    SetScrollOffset(wide ? m_scrollX + across * step : m_scrollX,
+                    tall ? m_scrollY + down * step : m_scrollY);
+    return true;
 }
 
 void cScrollPanel::Update(float dt)

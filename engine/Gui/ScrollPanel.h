@@ -16,6 +16,8 @@ public:
     static constexpr int32_t kScrollbarThickness = 15;
     // Pixels per second while an arrow is held.
     static constexpr float kArrowSpeed = 100.0f;
+    // Pixels per notch of the wheel, unless set otherwise.
+    static constexpr float kWheelStep = 48.0f;
 
     cScrollPanel(cGUI& gui, const cPoint& size, bool horizontal, bool vertical);
     ~cScrollPanel() override;
@@ -34,6 +36,13 @@ public:
     void OnBackReleased(cScrollbar* scrollbar) override;
     void OnForwardReleased(cScrollbar* scrollbar) override;
     void OnValueChanged(float value, cScrollbar* scrollbar) override;
+    // The wheel scrolls the content (a vertical wheel sideways when only
+    // that way is left to scroll); taken whenever there is more content
+    // than view along the way it scrolls.
+    bool OnMouseWheel(const cMouseEvent& event) override;
+    void SetWheelStep(float pixelsPerNotch) { m_wheelStep = pixelsPerNotch; }
+    // Pixels one notch of the wheel scrolls.
+    virtual float GetWheelStep() const { return m_wheelStep; }
 
     const cPoint& GetViewSize() const { return m_view; }
     const cPoint& GetContentSize() const { return m_content; }
@@ -55,6 +64,7 @@ private:
     bool m_rightHeld = false;
     bool m_upHeld = false;
     bool m_downHeld = false;
+    float m_wheelStep = kWheelStep;
 };
 
 } // namespace Korva

@@ -101,6 +101,19 @@ void cScrollbar::SetPageSize(float size)
     PlaceThumb();
 }
 
+bool cScrollbar::OnMouseWheel(const cMouseEvent& event)
+{
+    if (m_wheelStep <= 0.0f || m_pageSize >= 1.0f)
+        return false;
+    // A horizontal bar takes a sideways wheel too; away from the player is
+    // back (up, or left).
+    const float notches = m_vertical ? -event.GetWheelY() : event.GetWheelX() - event.GetWheelY();
+    if (notches == 0.0f)
+        return false;
+    SetValue(m_value + notches * m_wheelStep, true);
+    return true;
+}
+
 void cScrollbar::SetFromOffset(int32_t offset)
 {
     const int32_t free = GetTrackLength() - GetThumbLength();

@@ -48,6 +48,14 @@ public:
     float GetValue() const { return m_value; }
     void SetPageSize(float size);
     float GetPageSize() const { return m_pageSize; }
+    // How far one notch of the wheel moves the value (0 or less: the bar
+    // leaves the wheel to its parent, as a scroll panel's bars do, so the
+    // panel scrolls by pixels). A tenth of the range by default.
+    void SetWheelStep(float valuePerNotch) { m_wheelStep = valuePerNotch; }
+    float GetWheelStep() const { return m_wheelStep; }
+    // Turning away from the player moves towards the start; with a whole
+    // page shown there is nothing to scroll and the wheel goes on up.
+    bool OnMouseWheel(const cMouseEvent& event) override;
     bool IsVertical() const { return m_vertical; }
 
     cButton& GetBackButton() { return *m_back; }
@@ -91,6 +99,7 @@ private:
     std::unique_ptr<cButton> m_thumb;
     float m_value = 0.0f;
     float m_pageSize = 1.0f;
+    float m_wheelStep = 0.1f;
     cSprite* m_sprite = nullptr;
     int32_t m_trackFrames[3] = {-1, -1, -1};
     int32_t m_thumbFrames[3][3] = {{-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}};

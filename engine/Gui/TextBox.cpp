@@ -47,6 +47,12 @@ void cTextBox::SetInnerMargin(int32_t pixels)
     Relayout();
 }
 
+float cTextBox::GetWheelStep() const
+{
+    const cFont* font = GetUsedFont();
+    return font ? 3.0f * static_cast<float>(font->GetHeight()) : cScrollPanel::GetWheelStep();
+}
+
 void cTextBox::SetCaret(int32_t index)
 {
     MoveCaret(index);

@@ -25,6 +25,8 @@ public:
     void OnChar(const cKeyboardEvent& event) override;
     void DrawContent(int x, int y, int32_t viewWidth, int32_t viewHeight, int32_t offsetX,
                      int32_t offsetY) override;
+    // Three lines a notch.
+    float GetWheelStep() const override;
 
     // Puts the caret at the start and the view at the top.
     void SetText(const std::string& text);

@@ -423,6 +423,20 @@ void cWidget::OnChar(const cKeyboardEvent& event)
         m_listeners[i]->OnChar(event, this);
 }
 
+bool cWidget::OnMouseWheel(const cMouseEvent& event)
+{
+    (void)event;
+    return false;
+}
+
+bool cWidget::RouteMouseWheel(const cMouseEvent& event)
+{
+    if (cWidget* hit = FindHitChild(cPoint(event.GetX(), event.GetY())))
+        if (hit->RouteMouseWheel(event.Translated(hit->m_position.x, hit->m_position.y)))
+            return true;
+    return OnMouseWheel(event);
+}
+
 void cWidget::AddListener(cWidgetListener* listener)
 {
     if (listener)

@@ -58,6 +58,14 @@ public:
     virtual void OnKeyRepeat(const cKeyboardEvent& event);
     virtual void OnKeyUp(const cKeyboardEvent& event);
     virtual void OnChar(const cKeyboardEvent& event);
+    // The wheel turned with the pointer over this widget and none of its
+    // children took it: true when this widget did (it scrolled); otherwise
+    // its parent is asked.
+    virtual bool OnMouseWheel(const cMouseEvent& event);
+
+    // Hands a wheel event to the widget under the pointer (`event` in this
+    // widget's coordinates) and up through its parents until one takes it.
+    bool RouteMouseWheel(const cMouseEvent& event);
 
     void AddListener(cWidgetListener* listener);
     void RemoveListener(cWidgetListener* listener);

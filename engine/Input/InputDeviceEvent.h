@@ -18,6 +18,9 @@ enum : int32_t
     kMouseMove = 0,
     kMousePressed = 1,
     kMouseReleased = 2,
+    // The wheel turned; the event carries the pointer's position and the
+    // notches turned (see cMouseEvent::Wheel).
+    kMouseWheel = 3,
 };
 
 // Kinds of keyboard events.
@@ -80,9 +83,22 @@ public:
     cMouseEvent(const cMouseEvent&) = default;
     cMouseEvent& operator=(const cMouseEvent&) = default;
 
+    // The wheel turned with the pointer at (x, y): `stepsY` notches away
+    // from the player (negative: towards), `stepsX` to the right; fractions
+    // come from wheels and touch pads that scroll smoothly.
+    static cMouseEvent Wheel(int32_t x, int32_t y, float stepsX, float stepsY)
+    {
+        cMouseEvent event(kMouseWheel, x, y, 0);
+        event.m_wheelX = stepsX;
+        event.m_wheelY = stepsY;
+        return event;
+    }
+
     int32_t GetX() const { return m_x; }
     int32_t GetY() const { return m_y; }
     int32_t GetButton() const { return m_button; }
+    float GetWheelX() const { return m_wheelX; }
+    float GetWheelY() const { return m_wheelY; }
     void SetPosition(int32_t x, int32_t y)
     {
         m_x = x;
@@ -101,6 +117,8 @@ private:
     int32_t m_x;
     int32_t m_y;
     int32_t m_button;
+    float m_wheelX = 0.0f;
+    float m_wheelY = 0.0f;
 };
 
 class cKeyboardEvent : public cInputEvent

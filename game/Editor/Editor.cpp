@@ -310,7 +310,16 @@ void cEditor::Update(float dt)
 void cEditor::UpdateScrolling(float dt)
 {
     const cBoard& board = m_level.GetBoard();
-    const cBoardScroller::sMove move = m_view.Update(dt, board.PixelWidth(), board.PixelHeight());
+    OnViewScrolled(m_view.Update(dt, board.PixelWidth(), board.PixelHeight()));
+}
+
+cPoint cEditor::GetBoardPixelSize() const
+{
+    return cPoint(m_level.GetBoard().PixelWidth(), m_level.GetBoard().PixelHeight());
+}
+
+void cEditor::OnViewScrolled(const cBoardScroller::sMove& move)
+{
     // The background moves slower than the board, for depth.
     m_backgroundX += 0.4f * move.x;
     m_backgroundY += 0.4f * move.y;

@@ -140,6 +140,8 @@ private:
     void OnScreenRelease(const Korva::cMouseEvent& event, bool onScreen) override;
     void OnScreenMove(int32_t mx, int32_t my) override;
     void OnScreenLeave() override;
+    Korva::cPoint GetBoardPixelSize() const override;
+    void OnViewScrolled(const cBoardScroller::sMove& move) override;
     void PressResizeButton(int n);
     int ResizeButtonAt(int32_t x, int32_t y) const;
     void UpdateAreaHint(int32_t mx, int32_t my);

@@ -27,6 +27,8 @@ cLevelFileList::cLevelFileList(cGUI& gui, const cPoint& size, cLevelFileListList
         for (int32_t state = 0; state < 3; ++state)
             bar->SetThumbFrames(state, 9 + 3 * state, 10 + 3 * state, 11 + 3 * state);
     }
+    // Three rows a notch of the wheel.
+    SetWheelStep(static_cast<float>(3 * kRowHeight));
     SetContentSize(size.x - kScrollbarThickness, 0);
 }
 

@@ -40,6 +40,7 @@ cPiecesPanel::cPiecesPanel(cGUI& gui, cEditorPanelsHost& host)
         m_scrollbar->SetThumbFrames(kButtonPressed, 15, 16, 17);
     }
     m_scrollbar->AddListener(static_cast<cScrollbarListener*>(this));
+    m_scrollbar->SetWheelStep(0.0f);
     AddChild(cPoint(80, 2), m_scrollbar.get());
     AddListener(static_cast<cWidgetListener*>(this));
     Refresh();
@@ -112,6 +113,14 @@ void cPiecesPanel::OnMouseDown(const cMouseEvent& event, bool handled)
     if (!handled && m_host.IsPopupOpen())
         m_host.ClosePopup();
     cWidget::OnMouseDown(event, handled);
+}
+
+bool cPiecesPanel::OnMouseWheel(const cMouseEvent& event)
+{
+    if (MaxOffset() <= 0.0f || event.GetWheelY() == 0.0f)
+        return false;
+    SetOffset(m_offset - event.GetWheelY() * static_cast<float>(kEntryHeight));
+    return true;
 }
 
 void cPiecesPanel::OnMouseDown(const cMouseEvent& event, cWidget* widget)

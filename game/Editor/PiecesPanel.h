@@ -34,6 +34,8 @@ public:
     void Draw(int x, int y, bool drawChildren) override;
     // Any press on the panel, its scrollbar too, first closes an open popup.
     void OnMouseDown(const Korva::cMouseEvent& event, bool handled) override;
+    // One entry a notch, over the entries and the bar alike.
+    bool OnMouseWheel(const Korva::cMouseEvent& event) override;
 
     // cWidgetListener, of the panel itself
     void OnMouseMove(const Korva::cMouseEvent& event, Korva::cWidget* widget) override;

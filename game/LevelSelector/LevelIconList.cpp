@@ -44,6 +44,8 @@ cLevelIconList::cLevelIconList(cGUI& gui, cLevelIconListHost& host, const cCampa
     if (m_campaign && !m_campaign->GetIconSpriteAlias().empty())
         m_icons = FindSpriteResource(m_campaign->GetIconSpriteAlias());
     SkinBigScrollbar(GetVerticalScrollbar());
+    // A notch of the wheel moves by one row of icons.
+    SetWheelStep(static_cast<float>(kRowStep));
     SetContentSize(kListSize.x - kScrollbarThickness, ContentHeight(m_count));
 }
 

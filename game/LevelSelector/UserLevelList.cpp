@@ -61,6 +61,8 @@ cUserLevelList::cUserLevelList(cGUI& gui, cUserLevelListHost& host)
     SetBackgroundFill(false);
     SetBorder(false);
     SkinBigScrollbar(GetVerticalScrollbar());
+    // Three rows a notch of the wheel.
+    SetWheelStep(static_cast<float>(3 * kRowStep));
     SetContentSize(kListSize.x - kScrollbarThickness, ContentHeight(0));
 }
 

@@ -89,6 +89,15 @@ void cInstructionsPanel::ShowPageHint()
     m_host.ShowHint(m_hint, this);
 }
 
+bool cInstructionsPanel::OnMouseWheel(const cMouseEvent& event)
+{
+    if (event.GetWheelY() < 0.0f)
+        NextPage();
+    else if (event.GetWheelY() > 0.0f)
+        PreviousPage();
+    return true;
+}
+
 void cInstructionsPanel::NextPage()
 {
     if (m_phase == 0.0f && !m_pages.empty())

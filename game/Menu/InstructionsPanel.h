@@ -35,6 +35,8 @@ public:
     void Draw(int x, int y, bool drawChildren) override;
     void OnClicked(const Korva::cMouseEvent& event, Korva::cButton* button) override;
     void OnInputEvent(const Korva::cInputEvent& event) override;
+    // The wheel turns the pages: towards the player the next one.
+    bool OnMouseWheel(const Korva::cMouseEvent& event) override;
 
     void NextPage();
     void PreviousPage();

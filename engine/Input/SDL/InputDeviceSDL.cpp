@@ -308,6 +308,31 @@ bool cInputDeviceSDL::HandleEvent(const SDL_Event& event)
         QueueEvent(cMouseEvent(kind, p.x, p.y, button));
         return true;
     }
+    case SDL_MOUSEWHEEL:
+    {
+#if SDL_VERSION_ATLEAST(2, 0, 18)
+        // Smooth wheels and touch pads turn by parts of a notch.
+        float stepsX = event.wheel.preciseX;
+        float stepsY = event.wheel.preciseY;
+#else
+        auto stepsX = static_cast<float>(event.wheel.x);
+        auto stepsY = static_cast<float>(event.wheel.y);
+#endif
+        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED)
+        {
+            stepsX = -stepsX;
+            stepsY = -stepsY;
+        }
+        if (stepsX == 0.0f && stepsY == 0.0f)
+            return true;
+#if SDL_VERSION_ATLEAST(2, 26, 0)
+        const cPoint p = ToFrame(event.wheel.mouseX, event.wheel.mouseY);
+#else
+        const cPoint p(m_lastX, m_lastY);
+#endif
+        QueueEvent(cMouseEvent::Wheel(p.x, p.y, stepsX, stepsY));
+        return true;
+    }
     case SDL_KEYDOWN:
     {
         const SDL_Scancode scancode = event.key.keysym.scancode;

@@ -2,6 +2,7 @@
 
 #include "engine/Gui/GUI.h"
 #include "engine/Input/InputDevice.h"
+#include "engine/Input/KeyCodes.h"
 #include "game/Menu/Popup.h"
 #include "game/SoundPlayer.h"
 
@@ -60,6 +61,17 @@ void cBoardScreen::OnMouseUp(const cMouseEvent& event, bool handled)
     const bool onChild = !handled && FindHitChild(cPoint(event.GetX(), event.GetY()));
     cWidget::OnMouseUp(event, handled);
     OnScreenRelease(event, !onChild);
+}
+
+bool cBoardScreen::OnMouseWheel(const cMouseEvent& event)
+{
+    // The game waits while a popup is open; only the popup's text scrolls.
+    if (IsPopupOpen())
+        return true;
+    const cPoint size = GetBoardPixelSize();
+    const bool shift = IsKeyDown(kKeyLeftShift) || IsKeyDown(kKeyRightShift);
+    OnViewScrolled(m_view.Wheel(event.GetWheelX(), event.GetWheelY(), shift, size.x, size.y));
+    return true;
 }
 
 void cBoardScreen::OnMouseEnter(const cMouseEvent& event, cWidget* widget)

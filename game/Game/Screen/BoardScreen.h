@@ -54,6 +54,10 @@ public:
     void OnMouseLeave(const Korva::cMouseEvent& event, bool handled) override;
     void OnMouseDown(const Korva::cMouseEvent& event, bool handled) override;
     void OnMouseUp(const Korva::cMouseEvent& event, bool handled) override;
+    // The wheel scrolls a board larger than the board area (Shift, or a
+    // sideways wheel, scrolls across), within the arrow keys' limits; not
+    // while a popup is open.
+    bool OnMouseWheel(const Korva::cMouseEvent& event) override;
 
     // --- listeners: the buttons' hints, the popups ---
     void OnMouseEnter(const Korva::cMouseEvent& event, Korva::cWidget* widget) override;
@@ -82,6 +86,10 @@ protected:
     virtual void OnScreenMove(int32_t mx, int32_t my) = 0;
     // The pointer left the screen.
     virtual void OnScreenLeave() {}
+    // The board's size in pixels ((0, 0) without a board).
+    virtual Korva::cPoint GetBoardPixelSize() const = 0;
+    // The wheel moved the view by `move`.
+    virtual void OnViewScrolled(const cBoardScroller::sMove& move) { (void)move; }
     void Sound(int effect) const;
     bool IsKeyDown(int32_t key) const;
 

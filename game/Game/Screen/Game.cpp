@@ -22,7 +22,7 @@ namespace
 // In the order of cGame::eButton.
 constexpr sPanelButtonLayout kButtons[] = {
     {{10, 60, 80, 28}, 14, "show level info popup (i) - stuck? ask for a hint (f1)"},
-    {{10, 98, 80, 27}, 17, "undo your last move (u)"},
+    {{10, 98, 80, 27}, 17, "undo your last move (u) - redo it (y or ctrl+y)"},
     {{10, 125, 80, 27}, 20, "restart the level and try again (r)"},
     {{10, 162, 80, 45}, 23, "choose another level (esc)"},
     {{10, 162, 80, 45}, 26, "return to the level editor (esc)"},
@@ -174,6 +174,9 @@ void cGame::Deactivate()
 {
     DropHint();
     m_popups.Deactivate();
+    // Leaving the level leaves nothing to redo.
+    if (m_puzzle)
+        m_puzzle->ClearRedo();
 }
 
 // --- hints from the solver ---

@@ -153,11 +153,13 @@ private:
     void CreateButtons();
     void OnScreenPress(const Korva::cMouseEvent& event) override;
     void OnScreenMove(int32_t mx, int32_t my) override;
+    Korva::cPoint GetBoardPixelSize() const override;
     void UpdateCompletion();
     void UpdateHint();
     std::string LevelKey() const;
     void GoOn();
     void Undo();
+    void Redo();
     void ToggleOption(int button);
     bool IsFullScreen() const override;
     const char* ButtonHint(const Korva::cWidget* widget) const override;

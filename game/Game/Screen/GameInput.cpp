@@ -14,6 +14,13 @@ using namespace Korva;
 
 // --- input ---
 
+Korva::cPoint cGame::GetBoardPixelSize() const
+{
+    if (!m_puzzle || !m_puzzle->HasBoard())
+        return cPoint(0, 0);
+    return cPoint(m_puzzle->GetBoard().PixelWidth(), m_puzzle->GetBoard().PixelHeight());
+}
+
 bool cGame::IsFullScreen() const
 {
     return m_host.GetOptions().IsFullScreen();
@@ -120,15 +127,25 @@ void cGame::OnScreenKey(const cKeyboardEvent& event)
             m_puzzle->RotatePiece();
         break;
     case KeyOfLetter('u'):
+    case KeyOfLetter('y'):
     case kKeyZ:
-        if (key == kKeyZ && !IsKeyDown(kKeyLeftControl) && !IsKeyDown(kKeyRightControl))
+    {
+        // u and Ctrl+Z undo; y, Ctrl+Y and Ctrl+Shift+Z redo; z alone does
+        // nothing.
+        const bool control = IsKeyDown(kKeyLeftControl) || IsKeyDown(kKeyRightControl);
+        const bool shift = IsKeyDown(kKeyLeftShift) || IsKeyDown(kKeyRightShift);
+        if (key == kKeyZ && !control)
             break;
         if (!popupOpen && !m_puzzle->IsCompleted())
         {
-            Undo();
+            if (key == KeyOfLetter('u') || (key == kKeyZ && !shift))
+                Undo();
+            else
+                Redo();
             Sound(kSndButtonPressed);
         }
         break;
+    }
     case KeyOfLetter('r'):
         if (!popupOpen)
             open(kPopupRestart);
@@ -178,6 +195,12 @@ void cGame::OnScreenKey(const cKeyboardEvent& event)
 void cGame::Undo()
 {
     if (m_puzzle && !m_puzzle->IsCompleted() && m_puzzle->Undo())
+        DropHint();
+}
+
+void cGame::Redo()
+{
+    if (m_puzzle && !m_puzzle->IsCompleted() && m_puzzle->Redo())
         DropHint();
 }
 

@@ -216,6 +216,60 @@ TEST_F(StandardWidgetsTest, TextBoxInnerMarginPlacesWrapsAndHitsTheText)
     EXPECT_EQ(font.drawnAt, (std::vector<cPoint>{cPoint(18, 18), cPoint(18, 28)}));
 }
 
+class cValueLog : public cScrollbarListener
+{
+public:
+    void OnValueChanged(float value, cScrollbar*) override { values.push_back(value); }
+    std::vector<float> values;
+};
+
+TEST_F(StandardWidgetsTest, TheWheelScrollsBarsPanelsAndTextBoxes)
+{
+    // A bar moves a tenth of its range a notch, towards the start when
+    // turned away from the player, and tells its listeners.
+    cScrollbar bar(*gui, true);
+    bar.SetSize(cPoint(15, 115));
+    cValueLog values;
+    bar.AddListener(&values);
+    gui->GetRoot().AddChild(cPoint(0, 0), &bar);
+    bar.SetPageSize(1.0f);
+    Wheel(5, 50, -1.0f);
+    EXPECT_TRUE(values.values.empty()) << "nothing to scroll";
+    bar.SetPageSize(0.2f);
+    Wheel(5, 50, -1.0f);
+    Wheel(5, 50, -1.5f);
+    Wheel(5, 50, 0.5f);
+    EXPECT_EQ(values.values, (std::vector<float>{0.1f, 0.25f, 0.2f}));
+    gui->GetRoot().RemoveChild(&bar);
+
+    // A panel scrolls 48 pixels a notch, over its content and its bar alike.
+    cScrollPanel panel(*gui, cPoint(100, 100), true, true);
+    panel.SetContentSize(400, 1000);
+    gui->GetRoot().AddChild(cPoint(0, 0), &panel);
+    Wheel(40, 40, -2.0f);
+    EXPECT_FLOAT_EQ(panel.GetScrollY(), 96.0f);
+    Wheel(92, 40, -1.0f); // the vertical bar
+    EXPECT_FLOAT_EQ(panel.GetScrollY(), 144.0f);
+    Wheel(40, 40, 10.0f); // not beyond the start
+    EXPECT_FLOAT_EQ(panel.GetScrollY(), 0.0f);
+    Wheel(40, 40, 0.0f, 1.0f); // sideways
+    EXPECT_FLOAT_EQ(panel.GetScrollX(), 48.0f);
+    // Only wide: the vertical wheel scrolls across.
+    panel.SetContentSize(400, 50);
+    Wheel(40, 40, -1.0f);
+    EXPECT_FLOAT_EQ(panel.GetScrollX(), 96.0f);
+    gui->GetRoot().RemoveChild(&panel);
+
+    // A text box three lines a notch.
+    cTextBox box(*gui, cPoint(100, 35));
+    box.SetFont(&font);
+    box.SetText("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12");
+    gui->GetRoot().AddChild(cPoint(0, 0), &box);
+    Wheel(20, 20, -1.0f);
+    EXPECT_FLOAT_EQ(box.GetScrollY(), 3.0f * static_cast<float>(font.GetHeight()));
+    gui->GetRoot().RemoveChild(&box);
+}
+
 TEST_F(StandardWidgetsTest, ScrollbarValueThumbAndDrag)
 {
     // A vertical bar 15 x 115: arrows 15, track 85.

@@ -12,6 +12,24 @@ class WidgetTest : public Harness
 {
 };
 
+// Takes the wheel or not, and counts what reached it.
+class cWheelWidget : public cWidget
+{
+public:
+    cWheelWidget(cGUI& gui, bool takes) : cWidget(gui), takes(takes) {}
+    bool OnMouseWheel(const cMouseEvent& event) override
+    {
+        ++turns;
+        steps += event.GetWheelY();
+        at = cPoint(event.GetX(), event.GetY());
+        return takes;
+    }
+    bool takes;
+    int turns = 0;
+    float steps = 0.0f;
+    cPoint at;
+};
+
 TEST_F(WidgetTest, HoverFollowsThePointerAcrossNestedWidgets)
 {
     cWidget* panel = Make(gui->GetRoot(), 100, 100, 200, 200, "panel");
@@ -26,6 +44,39 @@ TEST_F(WidgetTest, HoverFollowsThePointerAcrossNestedWidgets)
     MoveTo(10, 10); // off the panel
     EXPECT_EQ(log.Take(), "leave:panel");
     EXPECT_EQ(gui->GetMousePosition(), cPoint(10, 10));
+}
+
+TEST_F(WidgetTest, TheWheelGoesUnderThePointerAndUpWhileNotTaken)
+{
+    cWheelWidget panel(*gui, true);
+    panel.SetSize(cPoint(200, 200));
+    cWheelWidget inner(*gui, false);
+    inner.SetSize(cPoint(50, 50));
+    gui->GetRoot().AddChild(cPoint(100, 100), &panel);
+    panel.AddChild(cPoint(20, 20), &inner);
+    // The inner widget does not take it: its parent does.
+    Wheel(130, 130, -1.0f);
+    EXPECT_EQ(inner.turns, 1);
+    EXPECT_EQ(inner.at, cPoint(10, 10));
+    EXPECT_EQ(panel.turns, 1);
+    EXPECT_FLOAT_EQ(panel.steps, -1.0f);
+    // Taken below, it goes no further.
+    inner.takes = true;
+    Wheel(130, 130, 2.0f);
+    EXPECT_EQ(inner.turns, 2);
+    EXPECT_EQ(panel.turns, 1);
+    // Beside the inner widget only the panel hears it; outside, nobody.
+    Wheel(250, 250, 1.0f);
+    Wheel(20, 20, 1.0f);
+    EXPECT_EQ(panel.turns, 2);
+    EXPECT_EQ(inner.turns, 2);
+    // A captured mouse does not take the wheel from what is under it.
+    gui->CaptureMouse(&inner);
+    Wheel(250, 250, 1.0f);
+    EXPECT_EQ(panel.turns, 3);
+    gui->ReleaseMouse(&inner);
+    panel.RemoveChild(&inner);
+    gui->GetRoot().RemoveChild(&panel);
 }
 
 TEST_F(WidgetTest, ClickGoesToTheTopLayerThenTheFrontChild)

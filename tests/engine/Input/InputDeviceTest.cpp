@@ -29,6 +29,7 @@ public:
         {
             const cMouseEvent& m = AsMouseEvent(event);
             events.push_back({0, m.GetKind(), m.GetX(), m.GetY(), m.GetButton()});
+            wheels.push_back({m.GetWheelX(), m.GetWheelY()});
         }
         else
         {
@@ -44,6 +45,8 @@ public:
         return n;
     }
     std::vector<Recorded> events;
+    // The wheel steps of each mouse event, in order.
+    std::vector<std::pair<float, float>> wheels;
 };
 
 // Synthetic events go through SDL's own queue, so the device sees exactly
@@ -238,6 +241,37 @@ TEST_F(InputDeviceTest, OnlyPrintableCharactersBecomeCharacterEvents)
     ASSERT_EQ(recorder.events.size(), 2u);
     EXPECT_EQ(recorder.events[0].b, 233);
     EXPECT_EQ(recorder.events[1].b, '~');
+}
+
+TEST_F(InputDeviceTest, WheelStepsWaitForTheTickAndKeepTheirFractions)
+{
+    Tick(0.0);
+    SDL_Event e{};
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.y = 1;
+    e.wheel.preciseY = 1.5f; // a smooth wheel
+    e.wheel.mouseX = 40;
+    e.wheel.mouseY = 50;
+    Push(e);
+    // A flipped wheel (natural scrolling) reports the other way round.
+    e.wheel.y = 0;
+    e.wheel.preciseY = 0.0f;
+    e.wheel.x = 2;
+    e.wheel.preciseX = 2.0f;
+    e.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
+    Push(e);
+    SDL_Event poll;
+    while (SDL_PollEvent(&poll))
+        device.HandleEvent(poll);
+    EXPECT_TRUE(recorder.events.empty()) << "delivered at the tick";
+    device.Tick(0.01);
+    ASSERT_EQ(recorder.events.size(), 2u);
+    EXPECT_EQ(recorder.events[0].kind, kMouseWheel);
+    EXPECT_EQ(recorder.events[0].a, 40);
+    EXPECT_EQ(recorder.events[0].b, 50);
+    EXPECT_FLOAT_EQ(recorder.wheels[0].second, 1.5f);
+    EXPECT_FLOAT_EQ(recorder.wheels[0].first, 0.0f);
+    EXPECT_FLOAT_EQ(recorder.wheels[1].first, -2.0f);
 }
 
 TEST_F(InputDeviceTest, MouseMovesAndButtons)

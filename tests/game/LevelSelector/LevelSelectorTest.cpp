@@ -352,3 +352,34 @@ TEST_F(LevelSelectorTest, AfterYesOnTheResetPanelNoIconShowsCompleted)
 }
 
 } // namespace
+
+TEST_F(LevelSelectorTest, TheWheelScrollsTheGridByARowAndTheUserListByThreeRows)
+{
+    cTempFolder folder("selectorwheel");
+    for (int i = 0; i < 30; ++i)
+        SaveLevel(folder, "level" + std::to_string(100 + i) + ".lvl", "L" + std::to_string(i));
+    host.folder = &folder;
+    const cCampaign campaign = MakeCampaign(32);
+    cLevelSelector selector(*gui, host, &campaign);
+    gui->GetRoot().AddChild(cPoint(0, 0), &selector);
+    selector.Activate();
+    selector.Update(0.0f);
+    const float start = selector.GetIconList().GetScrollY();
+    Wheel(kIconX + 50, kIconY + 50, -1.0f); // towards the player: down the grid
+    EXPECT_FLOAT_EQ(selector.GetIconList().GetScrollY(), start + 105.0f);
+    Wheel(kIconX + 50, kIconY + 50, 0.5f);
+    EXPECT_FLOAT_EQ(selector.GetIconList().GetScrollY(), start + 52.5f);
+    // Over the list's bar it scrolls the same way.
+    Wheel(145 + 20 + 470 - 7, 145 + 100, -1.0f);
+    EXPECT_FLOAT_EQ(selector.GetIconList().GetScrollY(), start + 157.5f);
+
+    Click(kTabX, kTabY);
+    RunSwitch(selector);
+    ASSERT_FALSE(selector.IsGameTabShown());
+    ASSERT_EQ(selector.GetUserLevelList().GetEntries().size(), 30u);
+    const cPoint row = UserRow(2);
+    Wheel(row.x, row.y, -1.0f);
+    EXPECT_FLOAT_EQ(selector.GetUserLevelList().GetScrollY(), 3.0f * 25.0f);
+    selector.Deactivate();
+    gui->GetRoot().RemoveChild(&selector);
+}

@@ -102,6 +102,21 @@ TEST_F(MenuPanelsTest, InstructionsTurnPagesWithWrapAndIgnorePressesDuringASlide
     gui->GetRoot().RemoveChild(&panel);
 }
 
+TEST_F(MenuPanelsTest, TheWheelTurnsTheInstructionPages)
+{
+    AddPages(3);
+    cInstructionsPanel panel(*gui, host);
+    gui->GetRoot().AddChild(cPoint(0, 100), &panel);
+    panel.OnEnter();
+    Wheel(400, 300, -1.0f); // towards the player: the next page
+    EXPECT_EQ(panel.GetPage(), 1);
+    gui->Update(1.0f);
+    Wheel(400, 300, 1.0f);
+    EXPECT_EQ(panel.GetPage(), 0);
+    panel.OnLeave();
+    gui->GetRoot().RemoveChild(&panel);
+}
+
 TEST_F(MenuPanelsTest, InstructionsWithoutPagesStayPut)
 {
     cInstructionsPanel panel(*gui, host);

@@ -235,7 +235,7 @@ TEST_F(GameScreenTest, HintsFollowThePointer)
     EXPECT_STREQ(game->GetHint().GetText(),
                  "left button to put piece, right button or space to rotate");
     MoveTo(40, 110); // the undo button
-    EXPECT_STREQ(game->GetHint().GetText(), "undo your last move (u)");
+    EXPECT_STREQ(game->GetHint().GetText(), "undo your last move (u) - redo it (y or ctrl+y)");
     MoveTo(40, 400); // the screen itself, no control
     EXPECT_FALSE(game->GetHint().IsVisible());
 
