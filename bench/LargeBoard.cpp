@@ -138,94 +138,81 @@ bool CanRun(benchmark::State& state)
     return true;
 }
 
-void Report(benchmark::State& state, uint64_t calls, int64_t frames)
+// Frames of `screen` until the benchmark has measured enough, then the
+// board's name and the draw calls per frame as counters.
+void Measure(benchmark::State& state, cBenchScreen& screen, bool update)
 {
+    uint64_t calls = 0;
+    int64_t frames = 0;
+    for (auto _ : state)
+    {
+        screen.Frame(calls, update);
+        ++frames;
+    }
     state.SetLabel(std::string(kBoardNames[state.range(0)]) +
                    (state.range(1) != 0 ? ", OpenGL" : ", null device"));
     state.counters["draw_calls"] =
         benchmark::Counter(static_cast<double>(calls) / static_cast<double>(frames));
 }
 
+// The board's screen with the generated data, measured by `run`; the data
+// goes again afterwards.
+template <class tRun> void WithData(benchmark::State& state, tRun run)
+{
+    if (!CanRun(state))
+        return;
+    cBenchScreen screen(state.range(1) != 0);
+    {
+        cBenchData data;
+        run(screen);
+        cResManager::Destroy();
+    }
+    cFileSystemManager::Get().SetCurrent(cFileSystemManager::Get().GetDefault());
+}
+
 void EditorFrame(benchmark::State& state)
 {
-    if (!CanRun(state))
-        return;
-    cBenchScreen screen(state.range(1) != 0);
-    cBenchData data;
-    {
-        cBenchEditorHost host;
-        cEditor editor(*screen.gui, host);
-        editor.SetSoundListener(nullptr);
-        screen.gui->GetRoot().AddChild(cPoint(0, 0), &editor);
-        editor.SetLevel(BenchLevel(static_cast<int>(state.range(0))));
-        uint64_t calls = 0;
-        int64_t frames = 0;
-        for (auto _ : state)
-        {
-            screen.Frame(calls);
-            ++frames;
-        }
-        Report(state, calls, frames);
-    }
-    cResManager::Destroy();
-    cFileSystemManager::Get().SetCurrent(cFileSystemManager::Get().GetDefault());
+    WithData(state,
+             [&](cBenchScreen& screen)
+             {
+                 cBenchEditorHost host;
+                 cEditor editor(*screen.gui, host);
+                 editor.SetSoundListener(nullptr);
+                 screen.gui->GetRoot().AddChild(cPoint(0, 0), &editor);
+                 editor.SetLevel(BenchLevel(static_cast<int>(state.range(0))));
+                 Measure(state, screen, true);
+                 screen.gui->GetRoot().RemoveChild(&editor);
+             });
 }
 
-// The game screen at rest, no popup open.
+// The game screen at rest, no popup open; with `update` false only the
+// frame's drawing is measured.
+void GameScreen(benchmark::State& state, bool update)
+{
+    WithData(state,
+             [&](cBenchScreen& screen)
+             {
+                 cBenchHost host;
+                 cGame game(*screen.gui, host);
+                 game.SetSoundListener(nullptr);
+                 screen.gui->GetRoot().AddChild(cPoint(0, 0), &game);
+                 game.StartEditorTest(BenchLevel(static_cast<int>(state.range(0))));
+                 game.ClosePopup();
+                 game.GetPuzzle().RunToRest();
+                 screen.gui->Update(1.0f / 60.0f);
+                 Measure(state, screen, update);
+                 screen.gui->GetRoot().RemoveChild(&game);
+             });
+}
+
 void GameScreenFrame(benchmark::State& state)
 {
-    if (!CanRun(state))
-        return;
-    cBenchScreen screen(state.range(1) != 0);
-    cBenchData data;
-    {
-        cBenchHost host;
-        cGame game(*screen.gui, host);
-        game.SetSoundListener(nullptr);
-        screen.gui->GetRoot().AddChild(cPoint(0, 0), &game);
-        game.StartEditorTest(BenchLevel(static_cast<int>(state.range(0))));
-        game.ClosePopup();
-        game.GetPuzzle().RunToRest();
-        uint64_t calls = 0;
-        int64_t frames = 0;
-        for (auto _ : state)
-        {
-            screen.Frame(calls);
-            ++frames;
-        }
-        Report(state, calls, frames);
-    }
-    cResManager::Destroy();
-    cFileSystemManager::Get().SetCurrent(cFileSystemManager::Get().GetDefault());
+    GameScreen(state, true);
 }
 
-// Only the drawing of the game screen's frame.
 void GameScreenDraw(benchmark::State& state)
 {
-    if (!CanRun(state))
-        return;
-    cBenchScreen screen(state.range(1) != 0);
-    cBenchData data;
-    {
-        cBenchHost host;
-        cGame game(*screen.gui, host);
-        game.SetSoundListener(nullptr);
-        screen.gui->GetRoot().AddChild(cPoint(0, 0), &game);
-        game.StartEditorTest(BenchLevel(static_cast<int>(state.range(0))));
-        game.ClosePopup();
-        game.GetPuzzle().RunToRest();
-        screen.gui->Update(1.0f / 60.0f);
-        uint64_t calls = 0;
-        int64_t frames = 0;
-        for (auto _ : state)
-        {
-            screen.Frame(calls, false);
-            ++frames;
-        }
-        Report(state, calls, frames);
-    }
-    cResManager::Destroy();
-    cFileSystemManager::Get().SetCurrent(cFileSystemManager::Get().GetDefault());
+    GameScreen(state, false);
 }
 
 } // namespace

@@ -85,23 +85,26 @@ void cPuzzle::PopUndoStepDiscard()
 
 bool cPuzzle::Undo()
 {
-    if (!m_board || m_history.empty() || !m_board->IsIdle() || m_completed)
-        return false;
-    m_redo.push_back(CaptureStep());
-    RestoreStep(m_history.back());
-    m_history.pop_back();
-    return true;
+    return StepBack(m_history, m_redo);
 }
 
 bool cPuzzle::Redo()
 {
-    if (!m_board || m_redo.empty() || !m_board->IsIdle() || m_completed)
+    if (!StepBack(m_redo, m_history))
         return false;
-    m_history.push_back(CaptureStep());
-    RestoreStep(m_redo.back());
-    m_redo.pop_back();
     // As after a move: the settle and completion tests run again.
     m_settled = false;
+    return true;
+}
+
+// Goes back to the newest state of `from`, keeping the present one in `to`.
+bool cPuzzle::StepBack(std::vector<sUndoStep>& from, std::vector<sUndoStep>& to)
+{
+    if (!m_board || from.empty() || !m_board->IsIdle() || m_completed)
+        return false;
+    to.push_back(CaptureStep());
+    RestoreStep(from.back());
+    from.pop_back();
     return true;
 }
 

@@ -128,6 +128,7 @@ private:
     void LevelCompleted();
     sUndoStep CaptureStep() const;
     void RestoreStep(const sUndoStep& step);
+    bool StepBack(std::vector<sUndoStep>& from, std::vector<sUndoStep>& to);
 
     cBoardMetrics m_metrics;
     cRandom m_random;

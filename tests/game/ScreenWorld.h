@@ -17,6 +17,8 @@
 #include "game/Game/GameResourceHandler.h"
 #include "game/Game/PuzzleTypes.h"
 
+#include "tests/SdlEvents.h"
+
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -121,16 +123,7 @@ public:
     // with the pointer at (px, py).
     void Wheel(int px, int py, float y, float x = 0.0f)
     {
-        SDL_Event e{};
-        e.type = SDL_MOUSEWHEEL;
-        e.wheel.x = static_cast<Sint32>(x);
-        e.wheel.y = static_cast<Sint32>(y);
-        e.wheel.preciseX = x;
-        e.wheel.preciseY = y;
-        e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
-        e.wheel.mouseX = px;
-        e.wheel.mouseY = py;
-        Push(e);
+        Push(WheelEvent(px, py, y, x));
         Pump();
     }
     void Button(bool down, int x, int y, Uint8 button = SDL_BUTTON_LEFT)

@@ -5,6 +5,7 @@
 
 #include "engine/File/POSIX/FileSystemPOSIX.h"
 #include "game/Editor/Editor.h"
+#include "game/Game/Screen/GameHost.h"
 #include "game/Options.h"
 #include "game/SoundPlayer.h"
 
@@ -42,6 +43,23 @@ public:
     cOptions options;
     std::vector<std::string> requests;
     std::vector<cLevel> tested;
+};
+
+// A game screen's host that records the screens asked for.
+class cQuietGameHost : public cGameHost
+{
+public:
+    cOptions& GetOptions() override { return options; }
+    void ToggleFullScreen() override {}
+    void MarkLevelCompleted(const std::string&) override {}
+    bool IsLevelCompleted(const std::string&) const override { return false; }
+    void RequestLevelSelector() override {}
+    void RequestMenu() override { requests.push_back("menu"); }
+    void RequestEditor() override { requests.push_back("editor"); }
+    void OpenHomepage() override {}
+    void SelectCampaignLevel(int) override {}
+    cOptions options;
+    std::vector<std::string> requests;
 };
 
 // `withDisplay`: a real window and OpenGL device (skipped without X), and

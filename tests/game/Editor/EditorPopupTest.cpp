@@ -15,22 +15,6 @@ namespace EditorTest
 {
 namespace
 {
-class cQuietGameHost : public cGameHost
-{
-public:
-    cOptions& GetOptions() override { return options; }
-    void ToggleFullScreen() override {}
-    void MarkLevelCompleted(const std::string&) override {}
-    bool IsLevelCompleted(const std::string&) const override { return false; }
-    void RequestLevelSelector() override {}
-    void RequestMenu() override { requests.push_back("menu"); }
-    void RequestEditor() override { requests.push_back("editor"); }
-    void OpenHomepage() override {}
-    void SelectCampaignLevel(int) override {}
-    cOptions options;
-    std::vector<std::string> requests;
-};
-
 cPoint ButtonAt(const cEditor& editor, int button)
 {
     const cRect r = editor.GetButton(button)->GetRect();

@@ -6,22 +6,11 @@
 #include "game/Editor/LevelFileDialog.h"
 #include "game/Editor/PiecesPanel.h"
 #include "game/Editor/UserLevelFiles.h"
+#include "tests/game/Game/PuzzleTestUtil.h"
 
 namespace EditorTest
 {
-namespace
-{
-cLevel PlainLevel(int width, int height)
-{
-    cLevel level;
-    level.SetWidth(width);
-    level.SetHeight(height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            level.SetCell(x, y, 1);
-    return level;
-}
-} // namespace
+using PuzzleTest::PlainLevel;
 
 TEST_F(EditorScreenTest, TheWheelScrollsALargeBoardAndNotASmallOne)
 {

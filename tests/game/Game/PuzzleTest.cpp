@@ -6,35 +6,7 @@ using namespace PuzzleTest;
 
 namespace
 {
-// A 7 x 7 level whose ring around (3, 3) lacks its north brick; the pieces
-// are given by the test.
-cLevel GapLevel(const std::vector<tPiece>& pieces)
-{
-    cLevel level = PlainLevel(7, 7);
-    level.SetBrick(3, 3, 11);
-    cBoard geometry(level);
-    for (int d = 2; d <= 6; ++d)
-    {
-        auto [x, y] = Step(geometry, 3, 3, d);
-        level.SetBrick(x, y, 11);
-    }
-    level.SetPieceCount(static_cast<int>(pieces.size()));
-    for (size_t i = 0; i < pieces.size(); ++i)
-        level.SetPiece(static_cast<int>(i), pieces[i]);
-    return level;
-}
-
 const tPiece kSingle11{11, 0, 0, 0, 0, 0, 0};
-
-cPuzzle Started(const cLevel& level, uint32_t seed = 5)
-{
-    cPuzzle puzzle({}, seed);
-    puzzle.SetLevel(level);
-    puzzle.StartLevel();
-    puzzle.RunStartMatches();
-    EXPECT_TRUE(puzzle.RunToRest());
-    return puzzle;
-}
 } // namespace
 
 TEST(Puzzle, LastPieceClearingTheBoardCompletesTheLevel)

@@ -4,6 +4,8 @@
 #include "game/Game/Level.h"
 #include "game/Game/Puzzle.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,6 +54,35 @@ inline int RunBoard(cBoard& board, float dt = 1.0f / 60.0f, int maxFrames = 2000
             return frame;
     }
     return -1;
+}
+
+// A 7 x 7 level whose ring around (3, 3) lacks its north brick; the pieces
+// are given by the test.
+inline cLevel GapLevel(const std::vector<tPiece>& pieces)
+{
+    cLevel level = PlainLevel(7, 7);
+    level.SetBrick(3, 3, 11);
+    cBoard geometry(level);
+    for (int d = 2; d <= 6; ++d)
+    {
+        auto [x, y] = Step(geometry, 3, 3, d);
+        level.SetBrick(x, y, 11);
+    }
+    level.SetPieceCount(static_cast<int>(pieces.size()));
+    for (size_t i = 0; i < pieces.size(); ++i)
+        level.SetPiece(static_cast<int>(i), pieces[i]);
+    return level;
+}
+
+// A puzzle started on `level`, its start matches run and at rest.
+inline cPuzzle Started(const cLevel& level, uint32_t seed = 5)
+{
+    cPuzzle puzzle({}, seed);
+    puzzle.SetLevel(level);
+    puzzle.StartLevel();
+    puzzle.RunStartMatches();
+    EXPECT_TRUE(puzzle.RunToRest());
+    return puzzle;
 }
 
 class cRecorder : public cPuzzleListener

@@ -39,25 +39,10 @@ sState StateOf(const cPuzzle& puzzle)
 // around (3, 3) that lacks its north brick.
 cPuzzle Started()
 {
-    cLevel level = PlainLevel(7, 7);
-    level.SetBrick(3, 3, 11);
-    const cBoard geometry(level);
-    for (int d = 2; d <= 6; ++d)
-    {
-        auto [x, y] = Step(geometry, 3, 3, d);
-        level.SetBrick(x, y, 11);
-    }
+    cLevel level = GapLevel({tPiece{22, 0, 0, 0, 0, 0, 0}, tPiece{11, 0, 0, 0, 0, 0, 0}});
     level.SetCell(5, 5, kCellFragilePlain);
-    level.SetPieceCount(2);
-    level.SetPiece(0, tPiece{22, 0, 0, 0, 0, 0, 0});
-    level.SetPiece(1, tPiece{11, 0, 0, 0, 0, 0, 0});
     level.SetItem(9, 200 + kSouth);
-    cPuzzle puzzle({}, 5);
-    puzzle.SetLevel(level);
-    puzzle.StartLevel();
-    puzzle.RunStartMatches();
-    EXPECT_TRUE(puzzle.RunToRest());
-    return puzzle;
+    return PuzzleTest::Started(level);
 }
 } // namespace
 

@@ -14,20 +14,9 @@ namespace
 
 cLevel OneCellLevel()
 {
-    cLevel level;
+    cLevel level = PlainLevel(3, 3);
     level.SetName("one");
-    // Long enough for the level info's text box to scroll.
-    std::string description;
-    for (int i = 0; i < 60; ++i)
-        description += "line " + std::to_string(i) + "\n";
-    level.SetDescription(description);
-    level.SetWidth(3);
-    level.SetHeight(3);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x)
-            level.SetCell(x, y, 1);
-    level.SetPieceCount(1);
-    level.SetPiece(0, tPiece{11, 0, 0, 0, 0, 0, 0});
+    level.SetDescription(LongDescription());
     return level;
 }
 

@@ -10,42 +10,11 @@ namespace ScreenTest
 namespace
 {
 
-// A flower of seven plain cells; each piece of seven 11 bricks put on it is
-// removed again by a match.
-cLevel FlowerLevel(int pieces)
+// A board larger than the board area, with a text to scroll.
+cLevel LargeLevel()
 {
-    cLevel level;
-    level.SetName("flower");
-    level.SetWidth(4);
-    level.SetHeight(3);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x)
-            level.SetCell(x, y, (x != 1 && y == 0) ? 0 : 1);
-    level.SetPieceCount(pieces);
-    tPiece piece;
-    piece.fill(11);
-    for (int i = 0; i < pieces; ++i)
-        level.SetPiece(i, piece);
-    // Beside the flower, a cell the last piece of all goes on.
-    level.SetCell(3, 2, 1);
-    level.SetPiece(pieces - 1, tPiece{22, 0, 0, 0, 0, 0, 0});
-    return level;
-}
-
-cLevel PlainLevel(int width, int height)
-{
-    cLevel level;
-    level.SetWidth(width);
-    level.SetHeight(height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            level.SetCell(x, y, 1);
-    level.SetPieceCount(1);
-    level.SetPiece(0, tPiece{11, 0, 0, 0, 0, 0, 0});
-    std::string description;
-    for (int i = 0; i < 60; ++i)
-        description += "line " + std::to_string(i) + "\n";
-    level.SetDescription(description);
+    cLevel level = PlainLevel(40, 30);
+    level.SetDescription(LongDescription());
     return level;
 }
 
@@ -145,7 +114,7 @@ TEST_F(GameRedoWheelTest, YAndCtrlYAndCtrlShiftZRedoTheUndoneMove)
 
 TEST_F(GameRedoWheelTest, TheWheelScrollsALargeBoardWithinTheArrowKeysLimits)
 {
-    Play(PlainLevel(40, 30));
+    Play(LargeLevel());
     const cBoard& board = game->GetPuzzle().GetBoard();
     const float x = game->GetOffsetX(), y = game->GetOffsetY();
     Wheel(400, 250, -1.0f); // towards the player: down the board
@@ -180,7 +149,7 @@ protected:
 
 TEST_F(GameWheelTextTest, TheLevelInfoScrollsThreeLinesANotch)
 {
-    game->StartEditorTest(PlainLevel(40, 30));
+    game->StartEditorTest(LargeLevel());
     auto* info = dynamic_cast<cLevelInfoPopup*>(game->GetPopupWidget());
     ASSERT_NE(info, nullptr);
     Frame();

@@ -12,40 +12,6 @@ namespace ScreenTest
 namespace
 {
 
-// A flower of seven plain cells and `pieces` pieces of seven bricks of one
-// colour: each piece put on the flower is removed again by a match.
-cLevel FlowerLevel(int pieces)
-{
-    cLevel level;
-    level.SetName("flower");
-    level.SetDescription("a test level");
-    level.SetWidth(3);
-    level.SetHeight(3);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x)
-            level.SetCell(x, y, (x != 1 && y == 0) ? 0 : 1);
-    level.SetPieceCount(pieces);
-    tPiece piece;
-    piece.fill(11);
-    for (int i = 0; i < pieces; ++i)
-        level.SetPiece(i, piece);
-    level.SetItem(9, kItemPushFirst);
-    return level;
-}
-
-cLevel PlainLevel(int width, int height)
-{
-    cLevel level;
-    level.SetWidth(width);
-    level.SetHeight(height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            level.SetCell(x, y, 1);
-    level.SetPieceCount(1);
-    level.SetPiece(0, tPiece{11, 0, 0, 0, 0, 0, 0});
-    return level;
-}
-
 class GameScreenTest : public ScreenHarness
 {
 protected:

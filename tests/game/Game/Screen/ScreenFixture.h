@@ -23,6 +23,49 @@ namespace ScreenTest
 using namespace Korva;
 using ScreenWorld::cSoundLog;
 
+// A flower of seven plain cells and `pieces` pieces of seven bricks of one
+// colour: each piece put on the flower is removed again by a match.
+inline cLevel FlowerLevel(int pieces)
+{
+    cLevel level;
+    level.SetName("flower");
+    level.SetDescription("a test level");
+    level.SetWidth(3);
+    level.SetHeight(3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            level.SetCell(x, y, (x != 1 && y == 0) ? 0 : 1);
+    level.SetPieceCount(pieces);
+    tPiece piece;
+    piece.fill(11);
+    for (int i = 0; i < pieces; ++i)
+        level.SetPiece(i, piece);
+    level.SetItem(9, kItemPushFirst);
+    return level;
+}
+
+inline cLevel PlainLevel(int width, int height)
+{
+    cLevel level;
+    level.SetWidth(width);
+    level.SetHeight(height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            level.SetCell(x, y, 1);
+    level.SetPieceCount(1);
+    level.SetPiece(0, tPiece{11, 0, 0, 0, 0, 0, 0});
+    return level;
+}
+
+// A description long enough for the level info's text to scroll.
+inline std::string LongDescription()
+{
+    std::string description;
+    for (int i = 0; i < 60; ++i)
+        description += "line " + std::to_string(i) + "\n";
+    return description;
+}
+
 class cTestHost : public cGameHost
 {
 public:
