@@ -77,6 +77,10 @@ public:
     // frame by frame; the solver's boards run this way.
     void SetHeadless(bool headless) { m_headless = headless; }
     bool IsHeadless() const { return m_headless; }
+    // Runs every pass over the board in every frame, as the rules are
+    // written, instead of skipping passes while nothing they look at has
+    // changed. The outcome is the same; tests hold the two ways together.
+    void SetEveryPass(bool everyPass) { m_everyPass = everyPass; }
     const cBoardMetrics& GetMetrics() const { return m_metrics; }
     cRandom& GetRandom() { return m_random; }
 
@@ -212,6 +216,7 @@ private:
     // Runs the arrow and vortex pass and the match pass straight after a
     // move, noting when they found nothing to do.
     void RunMovePasses();
+    void RunPasses();
     void Resize(int width, int height, int shiftX, int shiftY);
     void CountSpecials();
     void AdvanceTimers(float dt);
@@ -244,6 +249,8 @@ private:
     uint64_t m_changes = 1;
     uint64_t m_quietAt = 0;
     uint64_t m_quietMovePassesAt = 0;
+    uint64_t m_fragileQuietAt = 0;
+    bool m_everyPass = false;
 
     std::vector<sCell> m_cells;
     std::vector<sBrick> m_bricks;

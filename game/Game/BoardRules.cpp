@@ -35,12 +35,13 @@ void cBoard::Update(float dt, bool active)
     UpdateMovers(dt);
     UpdateParticles(dt);
     UpdateBolts(dt);
-    RunArrowsAndVortices();
-    RunBombsAndPlasma();
-    if (m_movers.empty())
-        RunMatches();
-    if (IsIdle())
+    RunPasses();
+    // The fragile-cell pass finds nothing new either until something changed.
+    if (IsIdle() && (m_everyPass || m_changes != m_fragileQuietAt))
+    {
         RunFragileCells();
+        m_fragileQuietAt = m_changes;
+    }
 }
 
 // The bomb timer and the crumble animations run even while the game is

@@ -12,6 +12,24 @@ void cBoard::RunMovePasses()
         m_quietMovePassesAt = m_changes;
 }
 
+// Passes that found nothing to do last time find nothing again on the same
+// board. The bomb and plasma pass changes no brick code, so after it the
+// match pass sees what it saw before.
+void cBoard::RunPasses()
+{
+    if (!m_everyPass && m_changes == m_quietAt)
+        return;
+    const uint64_t before = m_changes;
+    const bool movePassesQuiet = !m_everyPass && m_changes == m_quietMovePassesAt;
+    if (!movePassesQuiet)
+        RunArrowsAndVortices();
+    RunBombsAndPlasma();
+    if (m_movers.empty() && !movePassesQuiet)
+        RunMatches();
+    if (m_changes == before)
+        m_quietAt = m_quietMovePassesAt = m_changes;
+}
+
 int cBoard::Settle(float step, int maxFrames)
 {
     for (int frame = 1; frame <= maxFrames; ++frame)
@@ -22,21 +40,7 @@ int cBoard::Settle(float step, int maxFrames)
         UpdateMovers(step);
         UpdateParticles(step);
         UpdateBolts(step);
-        // Passes that found nothing to do last time find nothing again on
-        // the same board. The bomb and plasma pass changes no brick code, so
-        // after it the match pass sees what it saw before.
-        if (m_changes != m_quietAt)
-        {
-            const uint64_t before = m_changes;
-            const bool movePassesQuiet = m_changes == m_quietMovePassesAt;
-            if (!movePassesQuiet)
-                RunArrowsAndVortices();
-            RunBombsAndPlasma();
-            if (m_movers.empty() && !movePassesQuiet)
-                RunMatches();
-            if (m_changes == before)
-                m_quietAt = m_quietMovePassesAt = m_changes;
-        }
+        RunPasses();
         // A headless board keeps no fading bricks, so "idle" alone could
         // come in the very frame a match removed bricks; the fragile pass
         // must wait, as it does behind the fades, until a frame's passes

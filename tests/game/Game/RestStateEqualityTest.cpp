@@ -47,24 +47,37 @@ void ExpectSameRestState(const cPuzzle& game, const cPlayState& state, const std
     EXPECT_EQ(game.IsCompleted(), state.IsCompleted());
 }
 
-// Plays `moves` both ways from the level's start, comparing after each;
-// stops at the first move the rules refuse (both must refuse it).
+// Plays `moves` three ways from the level's start, comparing after each:
+// the game's board running every pass of every frame, as the rules are
+// written; the game's board as it runs in play, skipping passes while
+// nothing they look at has changed; and the solver's headless board.
+// Stops at the first move the rules refuse (all must refuse it).
 void PlayBothWays(const cLevel& level, uint32_t seed, const std::vector<cMove>& moves,
                   const std::string& name)
 {
     cPuzzle game({}, seed);
     game.SetLevel(level);
-    BeginReplay(game);
+    game.StartLevel();
+    game.GetBoard().SetEveryPass(true);
+    game.RunStartMatches();
+    game.RunToRest();
+    cPuzzle played({}, seed);
+    played.SetLevel(level);
+    BeginReplay(played);
     cPlayState state = cPlayState::FromLevel(level, seed);
     ASSERT_TRUE(game.IsSettled()) << name;
     ExpectSameRestState(game, state, name + " at the start");
+    ExpectSameRestState(game, cPlayState::FromPuzzle(played), name + " in play, at the start");
     for (size_t i = 0; i < moves.size(); ++i)
     {
-        const bool played = PlayMove(game, moves[i]);
-        ASSERT_EQ(played, state.Play(moves[i])) << name << " move " << i + 1;
-        if (!played)
+        const bool accepted = PlayMove(game, moves[i]);
+        ASSERT_EQ(accepted, state.Play(moves[i])) << name << " move " << i + 1;
+        ASSERT_EQ(accepted, PlayMove(played, moves[i])) << name << " move " << i + 1;
+        if (!accepted)
             return;
-        ExpectSameRestState(game, state, name + " after move " + std::to_string(i + 1));
+        const std::string after = " after move " + std::to_string(i + 1);
+        ExpectSameRestState(game, state, name + after);
+        ExpectSameRestState(game, cPlayState::FromPuzzle(played), name + " in play" + after);
         if (::testing::Test::HasFatalFailure())
             return;
     }
