@@ -64,6 +64,12 @@ void InstallQuitSignals()
     // Installed before the window exists, so SDL keeps its own hands off.
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // Past a file-size limit a write fails like one on a full disk, which the
+    // game reports and survives; the signal would end it without saving.
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGXFSZ, &ignore, nullptr);
 }
 
 constexpr int32_t kScreenWidth = 800;

@@ -1,7 +1,9 @@
 #include "engine/Core/Log.h"
 
+#include "engine/Core/Exception.h"
 #include "engine/File/FileSystem.h"
 
+#include <cstdio>
 #include <ctime>
 
 namespace Korva
@@ -46,22 +48,83 @@ void cLog::Write(int level, const std::string& text)
         return;
     std::lock_guard lock(m_lock);
     m_history.push_back(text);
-    for (auto& file : m_files)
+    if (m_writingFiles)
     {
-        file.stream->WriteString(text);
-        file.stream->Flush();
+        m_pending.push_back(text);
+        return;
     }
+    m_writingFiles = true;
+    WriteToFiles(text);
+    WritePending();
+    m_writingFiles = false;
+}
+
+void cLog::WritePending()
+{
+    while (!m_pending.empty())
+    {
+        const std::string next = std::move(m_pending.front());
+        m_pending.erase(m_pending.begin());
+        WriteToFiles(next);
+    }
+}
+
+void cLog::WriteToFiles(const std::string& text)
+{
+    for (size_t i = 0; i < m_files.size();)
+    {
+        try
+        {
+            m_files[i].stream->WriteString(text);
+            m_files[i].stream->Flush();
+            ++i;
+        }
+        catch (const cException&)
+        {
+            DropFile(i);
+        }
+    }
+}
+
+void cLog::DropFile(size_t index)
+{
+    const LogFile file = m_files[index];
+    m_files.erase(m_files.begin() + static_cast<std::ptrdiff_t>(index));
+    file.fileSystem->Close(file.stream);
+    const std::string line = "Log file '" + file.fileSystem->TranslatePath(file.path) +
+                             "' can't be written; it is no longer kept up to date.\n";
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+    // The history and the other files still get the line.
+    m_history.push_back(line);
+    m_pending.push_back(line);
 }
 
 void cLog::AddLogFile(cFileSystem& fileSystem, const std::string& path)
 {
     std::lock_guard lock(m_lock);
     cFileOutput* stream = fileSystem.OpenOutput(path, true, false);
-    stream->WriteString("--- Creating log ---\nTime: " + LocalTimeText() + ".\n");
-    for (const auto& text : m_history)
-        stream->WriteString(text);
-    stream->Flush();
     m_files.push_back({&fileSystem, path, stream});
+    const bool nested = m_writingFiles;
+    m_writingFiles = true;
+    try
+    {
+        stream->WriteString("--- Creating log ---\nTime: " + LocalTimeText() + ".\n");
+        // A failing write logs while the history is walked: by index, on copies.
+        const size_t count = m_history.size();
+        for (size_t i = 0; i < count; ++i)
+            stream->WriteString(std::string(m_history[i]));
+        stream->Flush();
+    }
+    catch (const cException&)
+    {
+        DropFile(m_files.size() - 1);
+    }
+    if (!nested)
+    {
+        WritePending();
+        m_writingFiles = false;
+    }
 }
 
 void cLog::RemoveLogFile(cFileSystem& fileSystem, const std::string& path)

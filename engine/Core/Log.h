@@ -15,6 +15,10 @@ class cFileOutput;
 // the first line of the process, so a log file attached later still receives
 // the whole history. Writes from the sound thread and the main thread are
 // serialised by one lock.
+//
+// Logging never fails: a log file that can no longer be written (a full
+// disk, a file-size limit, an I/O error) is closed and dropped, once, with a
+// line on standard error, and the in-memory log goes on.
 class cLog
 {
 public:
@@ -28,7 +32,9 @@ public:
     void WriteDefault(const std::string& text) { Write(m_defaultLevel, text); }
 
     // Opens (replacing) `path` in `fileSystem`, writes the header and the whole
-    // history into it, and keeps it for every later write.
+    // history into it, and keeps it for every later write. Raises
+    // cExceptionCreatingFile when the file cannot be opened; a file that
+    // opens but cannot be written is closed again and not kept.
     void AddLogFile(cFileSystem& fileSystem, const std::string& path);
     void RemoveLogFile(cFileSystem& fileSystem, const std::string& path);
     // Closes every log file of a file system that is going away, so no write
@@ -52,10 +58,20 @@ private:
         cFileOutput* stream;
     };
 
+    // Writes to every file; a file that fails is dropped.
+    void WriteToFiles(const std::string& text);
+    void WritePending();
+    void DropFile(size_t index);
+
     int m_defaultLevel = 3;
     int m_maxLevel = 3;
     std::vector<std::string> m_history;
     std::vector<LogFile> m_files;
+    // A failing write raises an exception, which logs its own text: texts
+    // that arrive while the files are being written wait here, so the file
+    // list is never changed under the loop that walks it.
+    bool m_writingFiles = false;
+    std::vector<std::string> m_pending;
     mutable std::recursive_mutex m_lock;
 };
 

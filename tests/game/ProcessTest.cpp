@@ -8,7 +8,9 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <spawn.h>
+#include <fcntl.h>
+#include <functional>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -18,6 +20,11 @@ extern char** environ;
 namespace
 {
 namespace fs = std::filesystem;
+
+bool Has(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
 
 // Runs a copy of the real executable in a program folder of its own, with
 // minimal resource lists, and a per-user folder in the test's temporary
@@ -57,6 +64,19 @@ protected:
     // the exit status.
     int RunUntilSignal(int signal, std::vector<std::string> extraArguments = {})
     {
+        const pid_t pid = Start(std::move(extraArguments));
+        return pid < 0
+                   ? -1
+                   : SignalWhenReady(pid, signal,
+                                     [this] { return Has(Log(), "--- Entering main loop ---"); });
+    }
+
+    // Starts the game with its standard error going to `stderrFile` and, when
+    // `fileSizeLimit` is above 0, with that limit on the size of every file it
+    // writes (the limit is inherited, as from a shell's ulimit -f).
+    pid_t Start(std::vector<std::string> extraArguments, const std::string& stderrFile = "",
+                rlim_t fileSizeLimit = 0)
+    {
         const std::string program = (m_program / "zeltra").string();
         std::vector<std::string> arguments = {program};
         arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
@@ -64,16 +84,44 @@ protected:
         for (auto& argument : arguments)
             argv.push_back(argument.data());
         argv.push_back(nullptr);
+        std::vector<std::string> environment;
+        for (char** e = environ; *e; ++e)
+            if (std::string(*e).rfind("XDG_DATA_HOME=", 0) != 0)
+                environment.emplace_back(*e);
+        environment.push_back("XDG_DATA_HOME=" + m_home.string());
+        std::vector<char*> envp;
+        for (auto& entry : environment)
+            envp.push_back(entry.data());
+        envp.push_back(nullptr);
 
-        ::setenv("XDG_DATA_HOME", m_home.c_str(), 1);
-        pid_t pid = 0;
-        const int spawned =
-            ::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ);
-        ::unsetenv("XDG_DATA_HOME");
-        EXPECT_EQ(spawned, 0);
-        if (spawned != 0)
-            return -1;
+        const pid_t pid = ::fork();
+        EXPECT_GE(pid, 0);
+        if (pid == 0)
+        {
+            // Only calls that are safe between fork and exec.
+            if (!stderrFile.empty())
+            {
+                const int fd = ::open(stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+                if (fd >= 0)
+                    ::dup2(fd, 2);
+            }
+            if (fileSizeLimit > 0)
+            {
+                rlimit limit{};
+                ::getrlimit(RLIMIT_FSIZE, &limit);
+                limit.rlim_cur = fileSizeLimit;
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            ::execve(program.c_str(), argv.data(), envp.data());
+            ::_exit(127);
+        }
+        return pid;
+    }
 
+    // Waits until `ready` (or the end of the game), sends `signal` and returns
+    // the exit status.
+    int SignalWhenReady(pid_t pid, int signal, const std::function<bool()>& ready)
+    {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         int status = 0;
         bool exited = false;
@@ -84,7 +132,7 @@ protected:
                 exited = true;
                 break;
             }
-            if (Log().find("--- Entering main loop ---") != std::string::npos)
+            if (ready())
                 break;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
@@ -103,7 +151,7 @@ protected:
                 return -1;
             }
         }
-        EXPECT_TRUE(WIFEXITED(status)) << "ended by a signal";
+        EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
@@ -112,10 +160,6 @@ protected:
     fs::path m_home;
 };
 
-bool Has(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
 } // namespace
 
 TEST_F(ProcessRun, FirstStartWritesLogOptionsAndProgressAndQuitsOnSigterm)
@@ -190,4 +234,28 @@ TEST_F(ProcessRun, TheWindowStartsAtTheRememberedSizeAndForgetsOneThatDoesNotFit
     cOptions forgotten;
     forgotten.Read(m_folder.FileSystem(), UserFile("Zeltra.cfg"));
     EXPECT_EQ(forgotten.GetWindowWidth(), 0) << "the default size is not written down";
+}
+
+TEST_F(ProcessRun, ALogThatCannotBeWrittenIsDroppedAndTheFilesAreStillSaved)
+{
+    // Every file of the game may hold 3000 bytes: the log outgrows that while
+    // the game starts; the options and the progress fit.
+    const std::string errors = m_folder.File("stderr.txt");
+    const pid_t pid = Start({}, errors, 3000);
+    ASSERT_GT(pid, 0);
+    const int status = SignalWhenReady(
+        pid, SIGTERM, [&] { return Has(m_folder.ReadText("stderr.txt"), "can't be written"); });
+    EXPECT_EQ(status, 0);
+
+    const std::string said = m_folder.ReadText("stderr.txt");
+    const std::string dropped = "Log file '" + UserFile("Zeltra.log") + "' can't be written";
+    EXPECT_TRUE(Has(said, dropped)) << said;
+    EXPECT_EQ(said.find(dropped), said.rfind(dropped)) << "said once";
+    EXPECT_LE(fs::file_size(UserFile("Zeltra.log")), 3000u);
+    EXPECT_EQ(Log().rfind("--- Creating log ---\n", 0), 0u);
+
+    const std::string options = m_folder.ReadText("home/Quillbee Studios/Zeltra/Zeltra.cfg");
+    EXPECT_TRUE(Has(options, "\tFullscreen=\"True\"\n")) << options;
+    cProgress progress;
+    EXPECT_TRUE(progress.Load(m_folder.FileSystem(), UserFile("CompletedLevels.dat")));
 }

@@ -1,12 +1,15 @@
 #include "engine/Core/Log.h"
+#include "engine/Core/Exception.h"
 #include "engine/File/POSIX/FileSystemPOSIX.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace Korva
@@ -91,6 +94,82 @@ TEST_F(LogTest, AFileSystemThatGoesAwayTakesItsLogFilesWithIt)
     std::stringstream content;
     content << in.rdbuf();
     ExpectLogFile(content.str(), "kept\n");
+}
+
+size_t Count(const std::string& text, const std::string& part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// Until it goes out of scope, files of this process stop growing past `bytes`
+// and a write beyond that fails (as on a full disk) instead of raising SIGXFSZ.
+class cFileSizeLimit
+{
+public:
+    explicit cFileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limited = m_old;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~cFileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+TEST_F(LogTest, AFileThatCannotBeWrittenIsDroppedOnceAndTheLogGoesOn)
+{
+    cLog& log = cLog::Get();
+    log.WriteDefault("before\n");
+    cFileSystemPOSIX devices("");
+    testing::internal::CaptureStderr();
+    // A full disk from the start: the header cannot be written.
+    EXPECT_NO_THROW(log.AddLogFile(devices, "/dev/full"));
+    {
+        // A file that fills up later: past 2000 bytes nothing more fits.
+        cFileSizeLimit limit(2000);
+        EXPECT_NO_THROW(log.AddLogFile(*fileSystem, "/limited.log"));
+        for (int i = 0; i < 100; ++i)
+            EXPECT_NO_THROW(log.WriteDefault("line " + std::to_string(i) + " of the log\n"));
+    }
+    // A file attached now still gets everything, the failures' own lines too.
+    log.AddLogFile(*fileSystem, "/kept.log");
+    log.WriteDefault("after\n");
+    const std::string errors = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(Count(errors, "Log file '/dev/full' can't be written"), 1u) << errors;
+    EXPECT_EQ(Count(errors, "limited.log' can't be written"), 1u) << errors;
+    const std::vector<std::string> history = log.GetHistory();
+    ASSERT_FALSE(history.empty());
+    EXPECT_EQ(history.back(), "after\n");
+    const std::string kept = Read("kept.log");
+    ExpectLogFile(kept, kept.substr(kept.find("before\n")));
+    for (const char* part :
+         {"line 99 of the log\n", "after\n", "Error when writing to file",
+          "Log file '/dev/full' can't be written", "/limited.log' can't be written"})
+        EXPECT_NE(kept.find(part), std::string::npos) << part;
+    EXPECT_LE(fs::file_size(folder / "limited.log"), 2000u);
+    EXPECT_EQ(Read("limited.log").rfind("--- Creating log ---\n", 0), 0u);
+    EXPECT_EQ(fileSystem->GetOpenStreamCount(), 1u) << "the dropped file is closed";
+    EXPECT_EQ(devices.GetOpenStreamCount(), 0u);
+}
+
+TEST_F(LogTest, AFileThatCannotBeCreatedRaisesAndLeavesNothingOpen)
+{
+    EXPECT_THROW(cLog::Get().AddLogFile(*fileSystem, "/no/such/folder/x.log"),
+                 cExceptionCreatingFile);
+    EXPECT_EQ(fileSystem->GetOpenStreamCount(), 0u);
 }
 
 } // namespace
