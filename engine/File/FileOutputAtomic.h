@@ -3,6 +3,7 @@
 #include "engine/File/FileOutputFile.h"
 
 #include <memory>
+#include <sys/types.h>
 
 namespace Korva
 {
@@ -11,14 +12,21 @@ namespace Korva
 // only in `Commit`, after everything was written and synced to disk, so a
 // crash or a full disk never leaves a half-written file behind. Destroyed
 // without a commit, it removes the temporary file and the target stays as it
-// was.
+// was. A target that is a symbolic link is followed: the file it points to
+// is replaced and the link stays. The saved file keeps the permissions of
+// the file it replaces; a new one gets those the umask allows.
 class cFileOutputAtomic : public cFileOutputFile
 {
 public:
-    // Creates the temporary file beside `targetPath`; raises
-    // cExceptionCreatingFile with `name` when that is not possible.
+    // Creates the temporary file beside `targetPath` (beside the final target
+    // of a link); raises cExceptionCreatingFile with `name` when that is not
+    // possible.
     static std::unique_ptr<cFileOutputAtomic> Create(const std::string& name,
                                                      const std::string& targetPath);
+    // Whether a file name is that of a temporary file of this writer (the
+    // target's name, ".tmp-" and six letters or digits). One that still
+    // exists was left by a save that was interrupted.
+    static bool IsTemporaryName(const std::string& name);
     ~cFileOutputAtomic() override;
 
     // Raises cExceptionWhenWritingFile when the data could not be written,
@@ -35,5 +43,8 @@ private:
     std::string m_tempPath;
     bool m_committed = false;
 };
+
+// The process's file creation mask, read without changing it.
+mode_t CurrentUmask();
 
 } // namespace Korva

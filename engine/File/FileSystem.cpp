@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace Korva
 {
@@ -165,6 +166,26 @@ void cFileSystem::CommitAtomic(cFileOutput* stream)
         atomic->Commit();
     else
         owned->Flush();
+}
+
+int cFileSystem::RemoveInterruptedSaves(const std::string& folder)
+{
+    const std::unique_ptr<cDirectoryScanner> scanner = CreateDirectoryScanner();
+    scanner->Scan(folder);
+    int removed = 0;
+    for (int i = 0; i < scanner->GetCount(); ++i)
+    {
+        if (scanner->IsFolder(i) || !cFileOutputAtomic::IsTemporaryName(scanner->GetName(i)))
+            continue;
+        const std::string path = TranslatePath(folder + "/" + scanner->GetName(i));
+        if (::unlink(path.c_str()) == 0)
+        {
+            cLog::Get().WriteDefault("Removed the temporary file of an interrupted save: '" + path +
+                                     "'.\n");
+            ++removed;
+        }
+    }
+    return removed;
 }
 
 cFileInput* cFileSystem::Adopt(std::unique_ptr<cFileInput> stream)

@@ -54,6 +54,10 @@ public:
     // `Close` instead, or losing it with the file system, discards it.
     cFileOutput* OpenOutputAtomic(const std::string& path, bool text);
     void CommitAtomic(cFileOutput* stream);
+    // Removes the temporary files that saves into `folder` left behind when
+    // they were interrupted (a crash, a power cut); logs each one. Returns
+    // how many there were.
+    int RemoveInterruptedSaves(const std::string& folder);
 
     // root + path ('/' added between them when needed); the path unchanged
     // when the root is empty.

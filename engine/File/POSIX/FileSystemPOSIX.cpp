@@ -35,8 +35,10 @@ bool cFileSystemPOSIX::CreateFolder(const std::string& path)
     {
         const size_t slash = path.find('/', from);
         const std::string prefix = path.substr(0, slash);
-        if (!prefix.empty() && !Exists(prefix) &&
-            ::mkdir(TranslatePath(prefix).c_str(), 0755) != 0 && !IsFolder(prefix))
+        // A file of a prefix's name is in the way: the folder can't be made.
+        if (!prefix.empty() && !IsFolder(prefix) &&
+            (Exists(prefix) ||
+             (::mkdir(TranslatePath(prefix).c_str(), 0777) != 0 && !IsFolder(prefix))))
             return false;
         if (slash == std::string::npos)
             break;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 using namespace Korva;
 
@@ -116,6 +117,7 @@ TEST_F(FileSystemTest, CreatesFoldersAlongThePath)
     EXPECT_FALSE(m_fs.IsFolder("file"));
     EXPECT_FALSE(m_fs.Exists("nothing"));
     EXPECT_FALSE(m_fs.CreateFolder("file/sub"));
+    EXPECT_FALSE(m_fs.CreateFolder("file")) << "a file where the folder belongs";
 }
 
 TEST_F(FileSystemTest, ScansFoldersWithPatterns)
@@ -182,5 +184,89 @@ TEST_F(FileSystemTest, AtomicWritesReplaceOnlyOnCommit)
     EXPECT_EQ(m_fs.GetOpenStreamCount(), 0u);
 
     EXPECT_THROW(cAtomicFileWriter(m_fs, "no/folder/file.txt"), cExceptionCreatingFile);
+}
+
+void Save(cFileSystem& fileSystem, const std::string& path, const std::string& text)
+{
+    cAtomicFileWriter writer(fileSystem, path);
+    writer.Output().WriteString(text);
+    writer.Commit();
+}
+
+size_t EntryCount(const std::filesystem::path& folder)
+{
+    size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder))
+        ++entries;
+    return entries;
+}
+
+TEST_F(FileSystemTest, AtomicWritesThroughSymbolicLinksReplaceTheTarget)
+{
+    namespace fs = std::filesystem;
+    const fs::path root = m_folder.Path();
+    // A dotfile set-up: the game's file is a link into another folder, here
+    // through a second link and a relative target.
+    m_folder.WriteFile("dotfiles/Zeltra.cfg", "old");
+    fs::create_directories(root / "game");
+    fs::create_symlink("../dotfiles/Zeltra.cfg", root / "dotfiles" / "current.cfg");
+    fs::create_symlink(root / "dotfiles" / "current.cfg", root / "game" / "Zeltra.cfg");
+    Save(m_fs, "game/Zeltra.cfg", "new");
+    EXPECT_TRUE(fs::is_symlink(root / "game" / "Zeltra.cfg"));
+    EXPECT_TRUE(fs::is_symlink(root / "dotfiles" / "current.cfg"));
+    EXPECT_EQ(m_folder.ReadFile("dotfiles/Zeltra.cfg"), "new");
+    EXPECT_EQ(EntryCount(root / "game"), 1u);
+    EXPECT_EQ(EntryCount(root / "dotfiles"), 2u);
+
+    // A link to a file that does not exist yet makes that file.
+    fs::create_symlink("../dotfiles/Progress.dat", root / "game" / "Progress.dat");
+    Save(m_fs, "game/Progress.dat", "first");
+    EXPECT_TRUE(fs::is_symlink(root / "game" / "Progress.dat"));
+    EXPECT_EQ(m_folder.ReadFile("dotfiles/Progress.dat"), "first");
+
+    // A loop of links is no file: the save fails and changes nothing.
+    fs::create_symlink("b", root / "game" / "a");
+    fs::create_symlink("a", root / "game" / "b");
+    EXPECT_THROW(Save(m_fs, "game/a", "x"), cException);
+    EXPECT_TRUE(fs::is_symlink(root / "game" / "a"));
+    EXPECT_EQ(EntryCount(root / "game"), 4u);
+}
+
+TEST_F(FileSystemTest, SavedFilesKeepTheirPermissionsAndNewOnesFollowTheUmask)
+{
+    namespace fs = std::filesystem;
+    const mode_t old = ::umask(027);
+    Save(m_fs, "new.txt", "a");
+    m_folder.WriteFile("private.txt", "b");
+    fs::permissions(fs::path(m_folder.Path()) / "private.txt",
+                    fs::perms::owner_read | fs::perms::owner_write);
+    Save(m_fs, "private.txt", "c");
+    ::umask(old);
+    EXPECT_EQ(fs::status(fs::path(m_folder.Path()) / "new.txt").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(fs::path(m_folder.Path()) / "private.txt").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(m_folder.ReadFile("private.txt"), "c");
+}
+
+TEST_F(FileSystemTest, TemporaryFilesOfInterruptedSavesAreRemoved)
+{
+    for (const char* name :
+         {"Zeltra.cfg.tmp-a1B2c3", "CompletedLevels.dat.tmp-XyZ098", "Zeltra.cfg", "notes.tmp-1",
+          "x.tmp-abcdefg", ".tmp-abcdef", "y.tmp-ab.def"})
+        m_folder.WriteFile(std::string("saves/") + name, "");
+    m_fs.CreateFolder("saves/folder.tmp-abcdef");
+    EXPECT_EQ(m_fs.RemoveInterruptedSaves("saves"), 2);
+    auto scanner = m_fs.CreateDirectoryScanner();
+    scanner->Scan("saves");
+    std::vector<std::string> left;
+    for (int i = 0; i < scanner->GetCount(); ++i)
+        left.push_back(scanner->GetName(i));
+    EXPECT_EQ(left,
+              (std::vector<std::string>{".", "..", ".tmp-abcdef", "Zeltra.cfg", "folder.tmp-abcdef",
+                                        "notes.tmp-1", "x.tmp-abcdefg", "y.tmp-ab.def"}));
+    EXPECT_TRUE(LogContains("Removed the temporary file of an interrupted save: '" +
+                            m_folder.Path() + "/saves/Zeltra.cfg.tmp-a1B2c3'.\n"));
+    EXPECT_EQ(m_fs.RemoveInterruptedSaves("missing"), 0);
 }
 } // namespace
