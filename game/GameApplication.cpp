@@ -30,6 +30,7 @@
 #include "game/Menu/Menu.h"
 #include "game/Screen.h"
 #include "game/SoundPlayer.h"
+#include "game/UserLevels.h"
 
 #include <algorithm>
 #include <chrono>
@@ -141,7 +142,7 @@ void cGameApplication::StartUp(int argc, char** argv)
     InstallQuitSignals();
 
     m_userFileSystem = cFileSystemManager::Get().CreateFileSystem(0);
-    CreateUserFolders();
+    PrepareUserFolders(*m_userFileSystem);
     cLog::Get().AddLogFile(*m_userFileSystem, kLogPath);
     m_logAttached = true;
 
@@ -186,15 +187,6 @@ void cGameApplication::StartUp(int argc, char** argv)
     m_gui->SetFixedTimeStep(true, 0.0f);
     CoreUpdate();
     m_gui->SetFixedTimeStep(false, 0.0f);
-}
-
-void cGameApplication::CreateUserFolders()
-{
-    for (const char* folder : {kUserFolder, kUserLevelsFolder})
-    {
-        if (!m_userFileSystem->IsFolder(folder) && !m_userFileSystem->CreateFolder(folder))
-            KORVA_THROW(cException, "Couldn't create folder.");
-    }
 }
 
 void cGameApplication::Delay(const std::vector<std::string>& arguments)

@@ -114,7 +114,6 @@ public:
 
 private:
     void StartUp(int argc, char** argv);
-    void CreateUserFolders();
     void Delay(const std::vector<std::string>& arguments);
     void CreateDisplay();
     void CreateInput();

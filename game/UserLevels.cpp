@@ -1,5 +1,6 @@
 #include "game/UserLevels.h"
 
+#include "engine/Core/Exception.h"
 #include "engine/File/FileSystem.h"
 #include "game/GameApplication.h"
 
@@ -60,4 +61,28 @@ std::vector<std::string> ListUserLevelFiles(const cFileSystem& userFileSystem)
 std::string UserLevelPath(const std::string& fileName)
 {
     return std::string(cGameApplication::kUserLevelsFolder) + "/" + fileName;
+}
+
+void PrepareUserFolders(cFileSystem& userFileSystem)
+{
+    for (const std::string folder :
+         {cGameApplication::kUserFolder, cGameApplication::kUserLevelsFolder})
+    {
+        if (!userFileSystem.IsFolder(folder) && !userFileSystem.CreateFolder(folder))
+        {
+            // A file where a folder belongs is the one failure the player
+            // can mend; say which.
+            for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1))
+            {
+                const std::string prefix = folder.substr(0, slash);
+                if (userFileSystem.Exists(prefix) && !userFileSystem.IsFolder(prefix))
+                    KORVA_THROW(cException, "Couldn't create folder. A file is in its way: '" +
+                                                userFileSystem.TranslatePath(prefix) + "'.");
+                if (slash == std::string::npos)
+                    break;
+            }
+            KORVA_THROW(cException, "Couldn't create folder.");
+        }
+        userFileSystem.RemoveInterruptedSaves(folder);
+    }
 }

@@ -31,3 +31,9 @@ std::vector<std::string> ListUserLevelFiles(const Korva::cFileSystem& userFileSy
 
 // The path of a user level file in the per-user file system.
 std::string UserLevelPath(const std::string& fileName);
+
+// Makes the per-user folder and its user-levels folder where they are
+// missing, and removes what interrupted saves left in them. Raises cException
+// "Couldn't create folder." when a folder cannot be made, naming the file
+// when one is in the folder's way.
+void PrepareUserFolders(Korva::cFileSystem& userFileSystem);
