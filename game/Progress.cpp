@@ -1,6 +1,8 @@
 #include "game/Progress.h"
 
 #include "engine/Core/Exception.h"
+#include "engine/Core/Log.h"
+#include "engine/File/AtomicFileWriter.h"
 #include "engine/File/DataTree.h"
 #include "engine/File/FileSystem.h"
 #include "game/Md5.h"
@@ -72,6 +74,7 @@ bool cProgress::Add(const std::string& alias)
 bool cProgress::Load(cFileSystem& fileSystem, const std::string& path)
 {
     m_levels.clear();
+    m_damagedFile = false;
     try
     {
         cDataTree tree;
@@ -84,8 +87,10 @@ bool cProgress::Load(cFileSystem& fileSystem, const std::string& path)
     }
     catch (const cException&)
     {
-        // Logged by the exception; the player starts without progress.
+        // Logged by the exception; the player starts without progress. The
+        // file is kept until a save would replace it.
         m_levels.clear();
+        m_damagedFile = fileSystem.IsFile(path);
         return false;
     }
 }
@@ -120,8 +125,26 @@ void cProgress::BuildTree(cDataTree& tree) const
     root.AddAttribute("Validation", ValidationValue(&levels));
 }
 
-void cProgress::Save(cFileSystem& fileSystem, const std::string& path) const
+void cProgress::Save(cFileSystem& fileSystem, const std::string& path)
 {
+    if (m_damagedFile && fileSystem.IsFile(path))
+    {
+        // Whatever is wrong with it, the file may be all the player has of
+        // their progress: a copy stays beside the new one.
+        const std::string copy = path + kDamagedSuffix;
+        std::vector<uint8_t> bytes;
+        {
+            cScopedInput input(fileSystem, fileSystem.OpenInput(path, false, true));
+            bytes.resize(static_cast<size_t>(input->Size()));
+            bytes.resize(input->Read(bytes.data(), bytes.size()));
+        }
+        cAtomicFileWriter writer(fileSystem, copy, false);
+        writer.Output().Write(bytes.data(), bytes.size());
+        writer.Commit();
+        cLog::Get().WriteDefault("The unreadable progress file was kept as '" +
+                                 fileSystem.TranslatePath(copy) + "'.\n");
+    }
+    m_damagedFile = false;
     cDataTree tree;
     BuildTree(tree);
     SaveTree(tree, fileSystem, path);

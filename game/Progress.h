@@ -39,15 +39,24 @@ public:
     // Replaces the list with the file's. A missing, unreadable or tampered
     // file leaves the list empty (the reason is in the log); false then.
     bool Load(Korva::cFileSystem& fileSystem, const std::string& path = kPath);
+    // Whether the last Load found a file it could not use, which the next
+    // Save will keep as a copy first.
+    bool HasDamagedFile() const { return m_damagedFile; }
     // Takes the list from a tree read from a progress file; raises
     // cException "Error in completed levels file." when it does not validate.
     void LoadTree(const Korva::cDataTree& tree);
     // Writes the file whole or not at all; raises cExceptionCreatingFile or
     // cExceptionWhenWritingFile, and the previous file is then unchanged.
-    void Save(Korva::cFileSystem& fileSystem, const std::string& path = kPath) const;
+    // After a Load that failed on an existing file, the first Save keeps
+    // that file as path + ".bad" (replacing an older one) and logs where;
+    // when the copy cannot be made nothing is saved.
+    void Save(Korva::cFileSystem& fileSystem, const std::string& path = kPath);
     // The file's tree: WARNING, Validation, then CompletedLevels.
     void BuildTree(Korva::cDataTree& tree) const;
 
+    static constexpr const char* kDamagedSuffix = ".bad";
+
 private:
     std::vector<std::string> m_levels;
+    bool m_damagedFile = false;
 };

@@ -140,3 +140,50 @@ TEST(Progress, FailedSaveKeepsThePreviousFile)
         ++entries;
     EXPECT_EQ(entries, 2);
 }
+
+TEST(Progress, AnUnreadableFileIsKeptOnceBeforeTheFirstSave)
+{
+    cTempFolder folder("progress");
+    const std::string path = folder.File("CompletedLevels.dat");
+    const std::string damaged = "CompletedLevels=\n{\n\tLevel=\n\t{\n\t\tAlias=\"Lvl1\"\n";
+    folder.Write("CompletedLevels.dat", damaged);
+    folder.Write("CompletedLevels.dat.bad", "an older copy");
+
+    cProgress progress;
+    EXPECT_FALSE(progress.Load(folder.FileSystem(), path));
+    EXPECT_TRUE(progress.HasDamagedFile());
+    progress.Add("Lvl7"); // a level completed: the file is written
+    progress.Save(folder.FileSystem(), path);
+    EXPECT_EQ(folder.ReadText("CompletedLevels.dat.bad"), damaged);
+    EXPECT_FALSE(progress.HasDamagedFile());
+    cProgress reread;
+    ASSERT_TRUE(reread.Load(folder.FileSystem(), path));
+    EXPECT_EQ(reread.GetCompletedLevels(), std::vector<std::string>{"Lvl7"});
+
+    // Only once: later saves, a reset among them, leave the copy alone.
+    progress.Clear();
+    progress.Save(folder.FileSystem(), path);
+    EXPECT_EQ(folder.ReadText("CompletedLevels.dat.bad"), damaged);
+
+    // A missing file is no damage: nothing is copied.
+    cTempFolder fresh("progressfresh");
+    cProgress first;
+    EXPECT_FALSE(first.Load(fresh.FileSystem(), fresh.File("CompletedLevels.dat")));
+    EXPECT_FALSE(first.HasDamagedFile());
+    first.Save(fresh.FileSystem(), fresh.File("CompletedLevels.dat"));
+    EXPECT_FALSE(std::filesystem::exists(fresh.Path() / "CompletedLevels.dat.bad"));
+}
+
+TEST(Progress, NoCopyOfTheUnreadableFileMeansNoSave)
+{
+    cTempFolder folder("progress");
+    const std::string path = folder.File("CompletedLevels.dat");
+    folder.Write("CompletedLevels.dat", "damaged");
+    // The copy's name is taken by a folder with something in it.
+    std::filesystem::create_directories(folder.Path() / "CompletedLevels.dat.bad" / "inside");
+    cProgress progress;
+    EXPECT_FALSE(progress.Load(folder.FileSystem(), path));
+    progress.Add("Lvl1");
+    EXPECT_THROW(progress.Save(folder.FileSystem(), path), Korva::cException);
+    EXPECT_EQ(folder.ReadText("CompletedLevels.dat"), "damaged");
+}
