@@ -48,8 +48,19 @@ uint32_t cSoundMixerQuick::GetFrequency() const
     return m_frequency;
 }
 
+bool cSoundMixerQuick::IsSilenced(const cSound& sound)
+{
+    // A muted group holds the position of what plays in it; an effect started
+    // while muted would be held too, and every one of them would sound at
+    // once when the group comes back. Looping sounds (music) are started and
+    // held, as they would be if muted while playing.
+    return !sound.IsLooping() && !(cSoundSystem::Get().GetGroupVolume(sound.GetGroup()) > 0.0f);
+}
+
 void cSoundMixerQuick::Play(cSound& sound, float volume, float pan, uint32_t frequency)
 {
+    if (IsSilenced(sound))
+        return;
     // The instance is made outside the lock: opening a decoder takes a while
     // and the refill thread should not wait for it.
     auto instance = sound.CreateInstance();
@@ -64,6 +75,8 @@ void cSoundMixerQuick::Play(cSound& sound, float volume, float pan, uint32_t fre
 
 void cSoundMixerQuick::Play(cSound& sound)
 {
+    if (IsSilenced(sound))
+        return;
     Add(sound.CreateInstance());
 }
 

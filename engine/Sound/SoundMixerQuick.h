@@ -31,6 +31,8 @@ public:
 
 private:
     void Add(std::unique_ptr<cSoundInstance> instance);
+    // A non-looping sound in a muted group is not started at all.
+    static bool IsSilenced(const cSound& sound);
     void MixInstance(cSoundInstance& instance, int32_t frames);
 
     uint32_t m_frequency = 44100;

@@ -1,5 +1,7 @@
 #include "game/SoundPlayer.h"
 
+#include "engine/Gui/Button.h"
+#include "engine/Gui/GUI.h"
 #include "engine/Resource/ResManager.h"
 #include "engine/Sound/SoundDevice.h"
 #include "engine/Sound/SoundLoader.h"
@@ -10,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <vector>
 
@@ -18,15 +22,18 @@ using namespace Korva;
 namespace
 {
 
-// Sounds of 100 frames of silence for files named "*.playertest".
+constexpr int16_t kLevel = 1000;
+
+// Sounds of 100 frames at a level of 1000 for files named "*.playertest".
 class cTestLoader : public cSoundLoader
 {
 public:
     bool Accepts(const std::string& extension) const override { return extension == "playertest"; }
     std::unique_ptr<cSound> Create(const std::string&, bool) override
     {
-        const std::vector<uint8_t> frames(400, 0);
-        return std::make_unique<cSoundStatic>(frames.data(), 100, kSampleFormat16, 2, 44100);
+        const std::vector<int16_t> frames(200, kLevel);
+        return std::make_unique<cSoundStatic>(reinterpret_cast<const uint8_t*>(frames.data()), 100,
+                                              kSampleFormat16, 2, 44100);
     }
 };
 
@@ -169,6 +176,48 @@ TEST_F(SoundPlayer, UnloadingPlayingMusicRemovesItsInstances)
     ASSERT_EQ(mixer.GetInstanceCount(), 1);
     resources["SndMenuMusic"]->Unload();
     EXPECT_EQ(mixer.GetInstanceCount(), 0);
+}
+
+// The loudest sample of the next mixed block.
+int Peak(cSoundMixerQuick& mixer)
+{
+    std::vector<int16_t> block(2 * 256);
+    mixer.Mix(kSampleFormat16, 2, 256, block.data());
+    int peak = 0;
+    for (int16_t sample : block)
+        peak = std::max(peak, std::abs(static_cast<int>(sample)));
+    return peak;
+}
+
+TEST_F(SoundPlayer, HoversWhileSoundIsOffDoNotPileUpForLater)
+{
+    cGUI gui(nullptr, nullptr, nullptr);
+    cButton button(gui);
+    // Buttons play their sounds themselves, not through the player.
+    button.SetHoverSound(player().GetSoundResource(kSndButtonHover));
+    button.OnMouseEnter(cMouseEvent(), false);
+    const int oneHover = Peak(mixer);
+    EXPECT_EQ(oneHover, kLevel);
+    EXPECT_EQ(Peak(mixer), 0) << "a hover is 100 frames long";
+
+    player().SetMusic(kMusicMenu);
+    player().SetSoundEnabled(false);
+    player().SetMusicVolume(0.0f);
+    for (int i = 0; i < 100; ++i)
+    {
+        button.OnMouseEnter(cMouseEvent(), false);
+        button.OnMouseLeave(cMouseEvent(), false);
+    }
+    Peak(mixer);
+    player().SetSoundEnabled(true);
+    EXPECT_EQ(Playing("SndButtonHover"), 0);
+    EXPECT_EQ(Peak(mixer), 0);
+    // The music, looping, was held where it was and goes on.
+    EXPECT_EQ(Playing("SndMenuMusic"), 1);
+    player().SetMusicVolume(1.0f);
+    EXPECT_EQ(Peak(mixer), kLevel);
+    button.OnMouseEnter(cMouseEvent(), false);
+    EXPECT_LE(Peak(mixer), oneHover + kLevel);
 }
 
 TEST(SoundPlayerWithoutDevice, EverythingIsASilentNoOp)
