@@ -151,10 +151,9 @@ const Korva::cDataNode& RequiredChild(const Korva::cDataNode& node, const std::s
 }
 
 // Every run of digits is one number (at most 15 digits; a longer run goes on
-// as the next number); everything else separates. Low 8 bits are stored.
-// Values above `maxValue` are damage and rejected.
-void ReadNumberList(const std::string& text, std::vector<uint8_t>& out, int maxValue,
-                    const char* what)
+// as the next number); everything else separates. Low 8 bits are stored: a
+// value the rules do not know is a hole (cells) or a brick without a role.
+void ReadNumberList(const std::string& text, std::vector<uint8_t>& out)
 {
     size_t next = 0;
     size_t i = 0;
@@ -173,11 +172,7 @@ void ReadNumberList(const std::string& text, std::vector<uint8_t>& out, int maxV
             ++digits;
             ++i;
         }
-        const int stored = static_cast<int>(value & 0xff);
-        if (stored > maxValue)
-            LEVEL_FAIL(std::string(what) + " value " + std::to_string(stored) + " at position " +
-                       std::to_string(next) + " is out of range.");
-        out[next++] = static_cast<uint8_t>(stored);
+        out[next++] = static_cast<uint8_t>(value & 0xff);
     }
 }
 
@@ -220,8 +215,8 @@ void cLevel::ReadTree(const Korva::cDataTree& tree)
                    std::to_string(kMaxSide) + ".");
     level.m_adjustIndexX = Korva::ValueIsTrue(adjust);
     level.Allocate();
-    ReadNumberList(cells, level.m_cells, kCellBroken, "Cells");
-    ReadNumberList(bricks, level.m_bricks, kBrickLast, "Bricks");
+    ReadNumberList(cells, level.m_cells);
+    ReadNumberList(bricks, level.m_bricks);
 
     const Korva::cDataNode& pieces = RequiredChild(node, "Pieces");
     if (pieces.ChildCount() > static_cast<size_t>(kMaxPieces))
@@ -231,25 +226,17 @@ void cLevel::ReadTree(const Korva::cDataTree& tree)
     {
         tPiece piece{};
         for (size_t k = 0; k < piece.size(); ++k)
-        {
-            const int code =
-                Korva::ValueToInt(Required(pieces.Child(i), "Brick" + std::to_string(k))) & 0xff;
-            if (code > kBrickLast)
-                LEVEL_FAIL("piece " + std::to_string(i) + " holds brick code " +
-                           std::to_string(code) + ".");
-            piece[k] = static_cast<uint8_t>(code);
-        }
+            piece[k] = static_cast<uint8_t>(
+                Korva::ValueToInt(Required(pieces.Child(i), "Brick" + std::to_string(k))) & 0xff);
         level.m_pieces[i] = piece;
     }
 
     const Korva::cDataNode& inventory = RequiredChild(node, "Inventory");
     for (int slot = 0; slot < kItemSlotCount; ++slot)
     {
-        const int code = Korva::ValueToInt(Required(inventory, "Item" + std::to_string(slot)));
-        if (!IsValidItemCode(code))
-            LEVEL_FAIL("Item" + std::to_string(slot) + " holds unknown item code " +
-                       std::to_string(code) + ".");
-        level.m_items[static_cast<size_t>(slot)] = code;
+        // An item code the game does not know stays in its slot and can't be used.
+        level.m_items[static_cast<size_t>(slot)] =
+            Korva::ValueToInt(Required(inventory, "Item" + std::to_string(slot)));
     }
     *this = std::move(level);
 }

@@ -133,14 +133,72 @@ TEST(LevelFile, DamagedFilesAreRejectedWithoutLeavingOldContent)
     ExpectRejected(Replace(kSmallLevel, "\tBricks=\"0 0 0 11\"\n", ""), "no Bricks");
     ExpectRejected(Replace(kSmallLevel, "Pieces=", "Piecez="), "no Pieces");
     ExpectRejected(Replace(kSmallLevel, "Inventory=", "Inventori="), "no Inventory");
-    // Values the game has no meaning for.
-    ExpectRejected(Replace(kSmallLevel, "\"1 1 1 1\"", "\"300 1 1 1\""), "cell 44");
-    ExpectRejected(Replace(kSmallLevel, "\"0 0 0 11\"", "\"0 0 0 105\""), "brick 105");
-    ExpectRejected(Replace(kSmallLevel, "Brick0=\"11\"", "Brick0=\"200\""), "piece brick");
-    ExpectRejected(Replace(kSmallLevel, "Item3=\"0\"", "Item3=\"212\""), "item 212");
     ExpectRejected(Replace(kSmallLevel, "Width=\"2\"", "Width=\"0\""), "width 0");
     ExpectRejected(Replace(kSmallLevel, "Height=\"2\"", "Height=\"2147483647\""), "huge");
     ExpectRejected(Replace(kSmallLevel, "Width=\"2\"", "Width=\"-65536\""), "negative");
+}
+
+// The file stores bytes and integers; what the rules make of a value they
+// have no meaning for is their business, not the reader's.
+std::string OutOfRangeLevel()
+{
+    std::string text = Replace(kSmallLevel, "\"1 1 1 1\"", "\"300 13 255 1\"");
+    text = Replace(text, "\"0 0 0 11\"", "\"105 200 -1 300\"");
+    text = Replace(text, "Brick0=\"11\"", "Brick0=\"200\"");
+    text = Replace(text, "Brick1=\"0\"", "Brick1=\"-1\"");
+    text = Replace(text, "Brick2=\"0\"", "Brick2=\"105\"");
+    text = Replace(text, "Item3=\"0\"", "Item3=\"212\"");
+    text = Replace(text, "Item4=\"0\"", "Item4=\"-7\"");
+    return Replace(text, "Item5=\"0\"", "Item5=\"3000000\"");
+}
+
+TEST(LevelFile, ValuesOutsideTheRulesAreKeptAsTheFileHasThem)
+{
+    const cLevel level = Parse(OutOfRangeLevel());
+    // Cells and bricks keep their low 8 bits; a minus sign only separates.
+    EXPECT_EQ(level.GetCell(0, 0), 44);
+    EXPECT_EQ(level.GetCell(1, 0), 13);
+    EXPECT_EQ(level.GetCell(0, 1), 255);
+    EXPECT_EQ(level.GetBrick(0, 0), 105);
+    EXPECT_EQ(level.GetBrick(1, 0), 200);
+    EXPECT_EQ(level.GetBrick(0, 1), 1);
+    EXPECT_EQ(level.GetBrick(1, 1), 44);
+    // Piece bricks are the low 8 bits of the integer, so -1 is 255.
+    EXPECT_EQ(level.GetPiece(0)[0], 200);
+    EXPECT_EQ(level.GetPiece(0)[1], 255);
+    EXPECT_EQ(level.GetPiece(0)[2], 105);
+    // Items are the integers themselves.
+    EXPECT_EQ(level.GetItem(3), 212);
+    EXPECT_EQ(level.GetItem(4), -7);
+    EXPECT_EQ(level.GetItem(5), 3000000);
+
+    Korva::cFileOutputMemory out;
+    level.Write(out);
+    const std::string written(out.GetData().begin(), out.GetData().end());
+    EXPECT_EQ(Parse(written), level);
+
+    // A board sees the bytes as signed brick codes: cells above 12 are no
+    // cells, bricks above 127 are negative. An item the rules do not know is
+    // used up doing nothing.
+    cBoard board(level);
+    EXPECT_EQ(board.GetCellClass(1, 0), kClassNone);
+    EXPECT_EQ(board.GetBrickCode(1, 0), 200 - 256);
+    cPuzzle puzzle({}, 1);
+    puzzle.SetLevel(level);
+    puzzle.StartLevel();
+    puzzle.RunStartMatches();
+    EXPECT_TRUE(puzzle.RunToRest());
+    for (int slot : {3, 4, 5})
+    {
+        EXPECT_TRUE(puzzle.UseItemInSlot(slot, slot % 2, 0)) << slot;
+        EXPECT_TRUE(puzzle.RunToRest());
+        EXPECT_EQ(puzzle.GetItemPanel().GetSlot(slot), 0);
+    }
+    EXPECT_EQ(puzzle.GetBoard().GetBrickCode(1, 0), 200 - 256);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x)
+            puzzle.PutPiece(x, y);
+    EXPECT_TRUE(puzzle.RunToRest());
 }
 
 TEST(LevelFile, LoadAndSaveThroughAFileSystem)
