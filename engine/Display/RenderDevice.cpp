@@ -435,15 +435,20 @@ void cRenderDevice::DrawTexturedRect(const cRect& dest, const cRect& source, uin
         d = dest.Intersect(m_clip);
         if (d.width < 1 || d.height < 1)
             return;
-        if (d != dest)
+        // The source is cut in the same proportion as the destination, in
+        // exact integer arithmetic (multiplied before divided, so 7 x 61 / 7
+        // is 61); an axis the clip did not cut keeps its source as it is.
+        const auto scaled = [](int32_t part, int32_t sourceSize, int32_t destSize)
+        { return static_cast<int32_t>(static_cast<int64_t>(part) * sourceSize / destSize); };
+        if (d.x != dest.x || d.width != dest.width)
         {
-            // The source is cut in the same proportion as the destination.
-            const double sx = static_cast<double>(source.width) / dest.width;
-            const double sy = static_cast<double>(source.height) / dest.height;
-            s.x = source.x + static_cast<int32_t>((d.x - dest.x) * sx);
-            s.y = source.y + static_cast<int32_t>((d.y - dest.y) * sy);
-            s.width = static_cast<int32_t>(d.width * sx);
-            s.height = static_cast<int32_t>(d.height * sy);
+            s.x = source.x + scaled(d.x - dest.x, source.width, dest.width);
+            s.width = scaled(d.width, source.width, dest.width);
+        }
+        if (d.y != dest.y || d.height != dest.height)
+        {
+            s.y = source.y + scaled(d.y - dest.y, source.height, dest.height);
+            s.height = scaled(d.height, source.height, dest.height);
         }
     }
     BeginPrimitive();

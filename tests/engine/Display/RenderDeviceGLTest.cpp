@@ -201,6 +201,24 @@ TEST_F(RenderDeviceGLTest, TexturedRectanglesScaleRotateAndClip)
     EXPECT_EQ(Pixel(61, 16), kWhite);
 }
 
+TEST_F(RenderDeviceGLTest, AScaledPictureCutAtTheClipKeepsItsLastColumn)
+{
+    // Red and green, two pixels, stretched to 49 x 10 with the bottom half
+    // clipped away, as the board's clip cuts a sprite drawn large.
+    cPixelBuffer pair(2, 1);
+    pair.SetPixel(0, 0, 255, 0, 0, 255);
+    pair.SetPixel(1, 0, 0, 255, 0, 255);
+    cImage image(pair, "pair");
+    device->SetClip(cRect(0, 0, 800, 105));
+    image.DrawImage(cRect(100, 100, 49, 10), cRect(0, 0, 2, 1), kWhite);
+    EXPECT_EQ(Pixel(100, 100), kRed);
+    EXPECT_EQ(Pixel(123, 104), kRed);
+    EXPECT_EQ(Pixel(125, 100), kGreen);
+    EXPECT_EQ(Pixel(148, 104), kGreen);
+    EXPECT_EQ(Pixel(148, 105), kBlack);
+    EXPECT_EQ(Pixel(149, 100), kBlack);
+}
+
 TEST_F(RenderDeviceGLTest, TurnedSpritesInEachBlendModeWithClipping)
 {
     // A sprite of one 4 x 4 frame with its hot spot in the middle.

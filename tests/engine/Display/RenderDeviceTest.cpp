@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace Korva
 {
@@ -120,6 +121,48 @@ TEST_F(RenderDeviceTest, ClipDropsOrCutsRectanglesAndTheirSource)
     // The texture of a 100 x 30 picture is 128 x 32.
     EXPECT_EQ(Calls()[0].textureWidth, 128);
     EXPECT_EQ(Calls()[0].textureHeight, 32);
+}
+
+// The source range a textured rectangle's vertices cover.
+std::pair<float, float> URange(const std::vector<cVertex>& vertices)
+{
+    float low = 1e9f, high = -1e9f;
+    for (const cVertex& v : vertices)
+    {
+        low = std::min(low, v.u);
+        high = std::max(high, v.u);
+    }
+    return {low, high};
+}
+
+std::pair<float, float> VRange(const std::vector<cVertex>& vertices)
+{
+    float low = 1e9f, high = -1e9f;
+    for (const cVertex& v : vertices)
+    {
+        low = std::min(low, v.v);
+        high = std::max(high, v.v);
+    }
+    return {low, high};
+}
+
+TEST_F(RenderDeviceTest, ClippedSourcesAreCutInExactProportion)
+{
+    const uint32_t a = Texture(100, 100);
+    // Cut at the top only: across, the whole source stays, 61 of 61 columns
+    // (7 x (61 / 7.0) is a hair below 61 in floating point).
+    device.SetClip(cRect(0, 20, 800, 580));
+    device.DrawTexturedRect(cRect(10, 10, 7, 20), cRect(3, 0, 61, 40), a, cColor::White());
+    ASSERT_EQ(Calls().size(), 1u);
+    EXPECT_EQ(URange(Calls()[0].vertices), std::make_pair(3.0f, 64.0f));
+    EXPECT_EQ(VRange(Calls()[0].vertices), std::make_pair(20.0f, 40.0f));
+    // Cut on the left by 49 of 98 pixels of a 4-wide source: exactly 2 in.
+    device.ClearDrawCalls();
+    device.SetClip(cRect(149, 0, 651, 600));
+    device.DrawTexturedRect(cRect(100, 50, 98, 10), cRect(0, 0, 4, 10), a, cColor::White());
+    ASSERT_EQ(Calls().size(), 1u);
+    EXPECT_EQ(URange(Calls()[0].vertices), std::make_pair(2.0f, 4.0f));
+    EXPECT_EQ(VRange(Calls()[0].vertices), std::make_pair(0.0f, 10.0f));
 }
 
 TEST_F(RenderDeviceTest, ClipAndStateStacks)
