@@ -2,6 +2,7 @@
 
 #include "engine/Core/Exception.h"
 #include "engine/Core/Log.h"
+#include "engine/Display/GL/RenderSystemGL.h"
 #include "engine/Display/PixelFormat.h"
 #include "engine/Display/SDL/DisplaySDL.h"
 
@@ -103,6 +104,17 @@ cRenderDeviceGL::cRenderDeviceGL(cDisplaySDL& display)
     m_textureCaps.maxWidth = maxSize;
     m_textureCaps.maxHeight = maxSize;
 
+    // A window draws in the desktop's format; only full screen takes the
+    // bit depth of the mode.
+    SDL_DisplayMode desktop{};
+    if (SDL_GetDesktopDisplayMode(0, &desktop) == 0)
+    {
+        m_desktopFormat = cRenderSystemGL::FormatName(desktop.format);
+        m_desktopBits = cRenderSystemGL::FormatBits(desktop.format);
+    }
+    if (m_desktopBits == 0)
+        m_desktopBits = 32;
+
     display.AddListener(this);
     Reset(display.GetMode());
 }
@@ -140,13 +152,21 @@ void cRenderDeviceGL::Reset(const cDisplayMode& mode)
 
     m_requested = mode;
     m_mode = mode;
-    m_mode.bitDepth = mode.bitDepth == 16 ? 16 : 32;
+    if (mode.fullScreen)
+        m_mode.bitDepth = mode.bitDepth == 16 ? 16 : 32;
+    else
+        m_mode.bitDepth = m_desktopBits;
     CreateFrame();
     SDL_GL_SetSwapInterval(mode.verticalSync ? 1 : 0);
     SetUpState();
     ResetClip();
+    const bool desktopFrame =
+        !mode.fullScreen && m_mode.bitDepth == m_desktopBits && m_desktopFormat != "UNKNOWN";
     log.WriteDefault(std::string("Device format: ") +
-                     (m_mode.bitDepth == 16 ? "R5G6B5" : "X8R8G8B8") + "\n");
+                     (desktopFrame            ? m_desktopFormat
+                      : m_mode.bitDepth == 16 ? "R5G6B5"
+                                              : "X8R8G8B8") +
+                     "\n");
     log.WriteDefault("Texture format: A8R8G8B8\n");
 
     m_resetting = false;

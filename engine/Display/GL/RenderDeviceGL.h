@@ -15,9 +15,10 @@ struct cGLFunctions;
 // The render device on OpenGL (2.1 compatibility profile with framebuffer
 // objects, which Mesa's software renderer offers headless).
 //
-// Everything is drawn into an offscreen frame of exactly the mode's size and
-// bit depth (8 bits per channel for 32, 5-6-5 for 16 where the driver has
-// it); Present fits it into the window, letterboxed (cLetterbox), and swaps.
+// Everything is drawn into an offscreen frame of exactly the mode's size and,
+// in full screen, its bit depth (8 bits per channel for 32, 5-6-5 for 16
+// where the driver has it); a window draws in the desktop's depth. Present
+// fits the frame into the window, letterboxed (cLetterbox), and swaps.
 // So the window may have any size, full screen keeps the desktop's mode, a
 // bit depth switch needs no new context, and ReadFrame always returns the
 // frame as drawn.
@@ -70,6 +71,9 @@ private:
     std::string m_renderer;
     std::string m_version;
     cDisplayMode m_requested;
+    // What a window draws in.
+    std::string m_desktopFormat = "UNKNOWN";
+    int32_t m_desktopBits = 0;
     bool m_resetting = false;
     uint32_t m_frameBuffer = 0;
     uint32_t m_colorBuffer = 0;

@@ -46,8 +46,9 @@ void cDisplaySDL::Create(const cDisplayMode& mode, bool resizable)
     }
     m_videoStarted = true;
     // The frame's colour depth is asked of the OpenGL surface; the render
-    // device draws into an offscreen frame of exactly that depth anyway.
-    const bool depth16 = mode.bitDepth == 16;
+    // device draws into an offscreen frame of exactly that depth anyway. A
+    // window has the desktop's depth.
+    const bool depth16 = mode.bitDepth == 16 && mode.fullScreen;
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, depth16 ? 5 : 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, depth16 ? 6 : 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, depth16 ? 5 : 8);

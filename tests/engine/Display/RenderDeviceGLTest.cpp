@@ -71,6 +71,15 @@ protected:
     cPixelBuffer frame;
 };
 
+// Bits per pixel of the desktop, as the render system names its format.
+int32_t DesktopBits()
+{
+    SDL_DisplayMode desktop{};
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0)
+        return 0;
+    return cRenderSystemGL::FormatBits(desktop.format);
+}
+
 const cColor kBlack(0, 0, 0);
 const cColor kRed(255, 0, 0);
 const cColor kGreen(0, 255, 0);
@@ -348,7 +357,8 @@ TEST_F(RenderDeviceGLTest, TexturesDrawAgainAfterFullScreenAndBitDepthSwitches)
         mode.bitDepth = bits;
         display->Reset(mode, false);
         EXPECT_EQ(device->GetMode().fullScreen, fullScreen);
-        EXPECT_EQ(device->GetMode().bitDepth, bits);
+        // A window draws in the desktop's depth, whatever the mode asks.
+        EXPECT_EQ(device->GetMode().bitDepth, fullScreen ? bits : DesktopBits());
         EXPECT_EQ(device->GetWidth(), 800);
         device->Clear(kBlack);
         image.DrawImage(cRect(100, 100, 4, 4), cRect(0, 0, 4, 4), kWhite);
@@ -441,16 +451,30 @@ TEST_F(RenderDeviceGLTest, WindowMessagesBecomeDisplayEventsAndTheFrameKeepsItsS
     device->RemoveListener(&listener);
 }
 
-TEST_F(RenderDeviceGLTest, SixteenBitFramesKeepFiveSixFiveColour)
+TEST_F(RenderDeviceGLTest, SixteenBitsAreForFullScreenAWindowKeepsTheDesktopsColour)
 {
     cDisplayMode mode;
     mode.bitDepth = 16;
+    mode.fullScreen = true;
     display->Reset(mode, false);
     device->FillRect(cRect(0, 0, 4, 4), cColor(0x13, 0x13, 0x13));
     const cColor c = Pixel(1, 1);
     // 0x13 has no exact 5- or 6-bit form; a 32-bit frame would keep it.
     EXPECT_NE(c.r, 0x13);
     EXPECT_NEAR(c.r, 0x13, 8);
+
+    mode.fullScreen = false;
+    display->Reset(mode, false);
+    EXPECT_EQ(device->GetMode().bitDepth, DesktopBits());
+    ASSERT_GT(DesktopBits(), 16) << "the test server's desktop has full colour";
+    device->FillRect(cRect(0, 0, 4, 4), cColor(0x13, 0x13, 0x13));
+    Refresh();
+    EXPECT_EQ(Pixel(1, 1), cColor(0x13, 0x13, 0x13));
+    std::string all;
+    for (const std::string& line : cLog::Get().GetHistory())
+        all += line;
+    const std::string format = "Device format: X8R8G8B8\n";
+    EXPECT_EQ(all.substr(all.rfind("Device format: "), format.size()), format);
 }
 
 TEST_F(RenderDeviceGLTest, AResizedWindowShowsTheFrameScaledAndMapsThePointerBack)
