@@ -3,6 +3,7 @@
 #include "engine/Core/Core.h"
 #include "engine/Core/Log.h"
 #include "engine/Display/GL/RenderDeviceGL.h"
+#include "engine/Display/GL/RenderSystemGL.h"
 #include "engine/Display/Image.h"
 #include "engine/Display/SDL/DisplaySDL.h"
 #include "engine/Display/SpriteResource.h"
@@ -218,7 +219,8 @@ void cGameApplication::CreateDisplay()
     m_display->Create(mode, true);
     m_display->AddListener(this);
 
-    m_renderDevice = std::make_unique<cRenderDeviceGL>(*m_display);
+    m_renderSystem = std::make_unique<cRenderSystemGL>();
+    m_renderDevice = m_renderSystem->CreateRenderDevice(*m_display);
     m_renderDevice->AddListener(this);
     for (int i = 0; i < 3; ++i)
     {
@@ -517,6 +519,7 @@ void cGameApplication::ShutDown()
     if (m_renderDevice)
         m_renderDevice->RemoveListener(this);
     m_renderDevice.reset();
+    m_renderSystem.reset();
     if (m_display)
         m_display->RemoveListener(this);
     m_display.reset();

@@ -18,6 +18,7 @@
 namespace Korva
 {
 class cDisplaySDL;
+class cRenderSystemGL;
 class cFileSystem;
 class cGUI;
 class cImage;
@@ -163,6 +164,7 @@ private:
     Korva::cFileSystem* m_userFileSystem = nullptr;
     bool m_logAttached = false;
     std::unique_ptr<Korva::cDisplaySDL> m_display;
+    std::unique_ptr<Korva::cRenderSystemGL> m_renderSystem;
     std::unique_ptr<Korva::cRenderDevice> m_renderDevice;
     std::unique_ptr<Korva::cInputDevice> m_input;
     std::unique_ptr<Korva::cSoundMixer> m_mixer;

@@ -175,6 +175,13 @@ TEST_F(ProcessRun, FirstStartWritesLogOptionsAndProgressAndQuitsOnSigterm)
     // The banners come in start-up order.
     EXPECT_LT(log.find("--- Starting game ---"), log.find("--- Creating display"));
     EXPECT_LT(log.find("--- Starting intro ---"), log.find("--- Entering main loop ---"));
+    // The render system reports what the desktop offers before the device
+    // is made from it; the test server has one mode, its own.
+    EXPECT_TRUE(Has(log, "--- Creating render system (OpenGL) ---\nDesktop format: X8R8G8B8\n"
+                         "Supported resolutions:\n 1280x1024x32@"))
+        << log;
+    EXPECT_LT(log.find("--- Creating display ---"), log.find("--- Creating render system"));
+    EXPECT_LT(log.find("--- Creating render system"), log.find("--- Creating render device"));
     EXPECT_TRUE(fs::is_directory(m_home / "Quillbee Studios" / "Zeltra" / "UserLevels"));
 
     // No options file: the first start runs in full screen, and says so.
