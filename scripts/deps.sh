@@ -15,6 +15,7 @@ packages=(
   appstream desktop-file-utils  # the install test validates the metainfo and desktop entry
   libcmark-gfm-dev libcmark-gfm-extensions-dev  # the player's manual from the README
   dpkg-dev lintian  # the package test: cpack's shlibdeps, dpkg-deb and lintian
+  imagemagick python3-pil  # the image loader tests read TGA and PCX files these tools write
 )
 
 missing=()

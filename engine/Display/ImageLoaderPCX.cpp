@@ -2,6 +2,7 @@
 
 #include "engine/Core/Exception.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace Korva
@@ -57,6 +58,9 @@ void cImageLoaderPCX::Decode(std::span<const uint8_t> bytes)
     const int planes = in.U8();
     if ((planes != 1 && planes != 3) || width <= 0 || height <= 0)
         in.Fail();
+    // Each plane of a row is stored in this many bytes, padded to an even
+    // count; a file that leaves the field below the width has no padding.
+    const size_t lineBytes = std::max<size_t>(in.U16(), static_cast<size_t>(width));
 
     // The palette: 768 bytes at the very end, after a marker byte 12.
     size_t dataEnd = bytes.size();
@@ -72,7 +76,7 @@ void cImageLoaderPCX::Decode(std::span<const uint8_t> bytes)
     // Two encoded bytes give at most 63 pixels and every row starts afresh:
     // a file too short for its claimed size is refused before the buffer is
     // made, so a lying header cannot make us allocate gigabytes.
-    const size_t rowBytes = static_cast<size_t>(width) * static_cast<size_t>(planes);
+    const size_t rowBytes = lineBytes * static_cast<size_t>(planes);
     if (dataEnd - kHeaderSize < static_cast<size_t>(height) * (rowBytes / 63) * 2)
         in.Fail();
 
@@ -92,7 +96,7 @@ void cImageLoaderPCX::Decode(std::span<const uint8_t> bytes)
             }
             else
             {
-                m_buffer.SetPixel(x, y, row[x], row[width + x], row[2 * width + x], 255);
+                m_buffer.SetPixel(x, y, row[x], row[lineBytes + x], row[2 * lineBytes + x], 255);
             }
         }
     }

@@ -47,6 +47,11 @@ void cImageLoaderTGA::Decode(std::span<const uint8_t> bytes)
     const int bits = in.U8();
     if (bits != 15 && bits != 16 && bits != 24 && bits != 32)
         in.Fail();
+    // The descriptor's bits 4 and 5 give the corner the first pixel belongs
+    // to: bottom-left unless they say right or top.
+    const uint8_t descriptor = in.U8();
+    const bool topFirst = (descriptor & 0x20) != 0;
+    const bool rightFirst = (descriptor & 0x10) != 0;
     if (width <= 0 || height <= 0)
         in.Fail();
     in.Seek(18 + static_cast<size_t>(idLength));
@@ -61,17 +66,19 @@ void cImageLoaderTGA::Decode(std::span<const uint8_t> bytes)
         in.Fail();
 
     m_buffer.Resize(width, height);
-    // Rows are stored bottom first; within a row, left to right. A packet may
-    // run on into the next row, so the position is tracked across rows.
-    int32_t x = 0;
-    int32_t row = height - 1;
+    // Rows are stored bottom first and left to right unless the descriptor
+    // says otherwise. A packet may run on into the next row, so the position
+    // is tracked across rows.
+    int32_t column = 0;
+    int32_t row = 0;
     auto advance = [&]() -> uint8_t*
     {
-        uint8_t* out = m_buffer.At(x, row);
-        if (++x == width)
+        uint8_t* out = m_buffer.At(rightFirst ? width - 1 - column : column,
+                                   topFirst ? row : height - 1 - row);
+        if (++column == width)
         {
-            x = 0;
-            --row;
+            column = 0;
+            ++row;
         }
         return out;
     };
