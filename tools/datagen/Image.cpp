@@ -1,5 +1,6 @@
 #include "tools/datagen/Image.h"
 
+#include <algorithm>
 #include <cairo.h>
 #include <cstring>
 #include <stdexcept>
@@ -150,16 +151,16 @@ std::string EncodePCX(const sImage& img)
             for (int x = 0; x < lineBytes; ++x)
                 line[static_cast<size_t>(plane) * lineBytes + x] =
                     x < img.width ? img.At(x, y)[plane] : 0;
-        // The game's reader decodes exactly width bytes per plane, so the
-        // padding byte of odd widths must not exist in the stream.
+        // Each plane line holds the padding byte of an odd width too, as the
+        // header's bytes per line say.
         for (int plane = 0; plane < 3; ++plane)
         {
             const uint8_t* p = &line[static_cast<size_t>(plane) * lineBytes];
             int x = 0;
-            while (x < img.width)
+            while (x < lineBytes)
             {
                 int run = 1;
-                while (x + run < img.width && run < 63 && p[x + run] == p[x])
+                while (x + run < lineBytes && run < 63 && p[x + run] == p[x])
                     ++run;
                 if (run > 1 || p[x] >= 192)
                 {
@@ -251,9 +252,11 @@ sImage DecodePCX(const std::string& b)
         throw std::runtime_error("Bad PCX data.");
     const int w = static_cast<int>((u8(8) | (u8(9) << 8)) - (u8(4) | (u8(5) << 8)) + 1);
     const int h = static_cast<int>((u8(10) | (u8(11) << 8)) - (u8(6) | (u8(7) << 8)) + 1);
+    // Plane lines are padded to the header's bytes per line.
+    const int line = std::max(w, static_cast<int>(u8(66) | (u8(67) << 8)));
     sImage img(w, h);
     size_t pos = 128;
-    std::vector<uint8_t> row(static_cast<size_t>(w) * 3);
+    std::vector<uint8_t> row(static_cast<size_t>(line) * 3);
     for (int y = 0; y < h; ++y)
     {
         size_t n = 0;
@@ -274,8 +277,8 @@ sImage DecodePCX(const std::string& b)
         {
             uint8_t* d = img.At(x, y);
             d[0] = row[static_cast<size_t>(x)];
-            d[1] = row[static_cast<size_t>(w + x)];
-            d[2] = row[static_cast<size_t>(2 * w + x)];
+            d[1] = row[static_cast<size_t>(line + x)];
+            d[2] = row[static_cast<size_t>(2 * line + x)];
             d[3] = 255;
         }
     }

@@ -63,23 +63,31 @@ TEST(Encoders, TgaReadsBackThroughTheGamesLoaderPixelForPixel)
 
 TEST(Encoders, PcxReadsBackOpaqueThroughTheGamesLoader)
 {
-    // Runs longer than the 63 a packet holds, and values that need escaping.
-    sImage img = Pattern(200, 4);
-    img.At(5, 1)[0] = 0xC3;
-    Korva::cImageLoaderPCX loader("x.pcx");
-    loader.Decode(Bytes(EncodePCX(img)));
-    ASSERT_EQ(loader.GetWidth(), 200);
-    ASSERT_EQ(loader.GetHeight(), 4);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 200; ++x)
-        {
-            const uint8_t* got = loader.GetPixels() + (y * 200 + x) * 4;
-            const uint8_t* want = img.At(x, y);
-            ASSERT_EQ(got[0], want[0]) << x << "," << y;
-            ASSERT_EQ(got[1], want[1]);
-            ASSERT_EQ(got[2], want[2]);
-            ASSERT_EQ(got[3], 255);
-        }
+    // Runs longer than the 63 a packet holds, values that need escaping,
+    // and an odd width, whose plane lines carry a padding byte.
+    for (const int w : {200, 13})
+    {
+        sImage img = Pattern(w, 4);
+        img.At(5, 1)[0] = 0xC3;
+        Korva::cImageLoaderPCX loader("x.pcx");
+        loader.Decode(Bytes(EncodePCX(img)));
+        ASSERT_EQ(loader.GetWidth(), w);
+        ASSERT_EQ(loader.GetHeight(), 4);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < w; ++x)
+            {
+                const uint8_t* got = loader.GetPixels() + (y * w + x) * 4;
+                const uint8_t* want = img.At(x, y);
+                ASSERT_EQ(got[0], want[0]) << w << ": " << x << "," << y;
+                ASSERT_EQ(got[1], want[1]);
+                ASSERT_EQ(got[2], want[2]);
+                ASSERT_EQ(got[3], 255);
+            }
+        const sImage back = DecodePCX(EncodePCX(img));
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(back.At(x, y)[1], img.At(x, y)[1]) << w << ": " << x << "," << y;
+    }
 }
 
 TEST(Encoders, DataTreeTextReadsBackThroughTheGamesReader)
