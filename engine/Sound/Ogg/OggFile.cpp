@@ -24,12 +24,26 @@ bool cOggFile::Open()
     m_cursor = 0;
     // On failure vorbisfile has already cleared the decoder itself.
     m_open = ov_open_callbacks(this, &m_file, nullptr, 0, callbacks) == 0;
+    // vorbisfile leaves a chained file where the first read starts with the
+    // second link, as if the first had no audio: back to the very start.
+    if (m_open && ov_streams(&m_file) > 1)
+        ov_raw_seek(&m_file, 0);
     return m_open;
 }
 
 const vorbis_info* cOggFile::GetInfo()
 {
     return m_open ? ov_info(&m_file, -1) : nullptr;
+}
+
+int cOggFile::GetLinkCount()
+{
+    return m_open ? static_cast<int>(ov_streams(&m_file)) : 0;
+}
+
+const vorbis_info* cOggFile::GetLinkInfo(int link)
+{
+    return m_open && link >= 0 && link < GetLinkCount() ? ov_info(&m_file, link) : nullptr;
 }
 
 long cOggFile::Read(void* buffer, int bytes, int& channels, bool littleEndian)

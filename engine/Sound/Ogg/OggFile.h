@@ -23,6 +23,11 @@ public:
     bool Open();
     // Channels and rate of the current link; null when not open.
     const vorbis_info* GetInfo();
+    // A chained file is several streams one after the other, each with its
+    // own channel count and rate: the links.
+    int GetLinkCount();
+    // Channels and rate of one link; null when there is no such link.
+    const vorbis_info* GetLinkInfo(int link);
     // Decodes 16-bit signed frames (native byte order, or little-endian) into
     // buffer; as ov_read: bytes written, 0 at the end, negative on an error.
     // channels is the channel count of the link the frames came from.

@@ -3,20 +3,54 @@
 #include "engine/Core/Exception.h"
 #include "engine/Core/Log.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace Korva
 {
 
 namespace
 {
 constexpr uint32_t kMaxRate = 768000;
-// vorbisfile reports a gap in the data once per gap; a file made of nothing
-// but gaps must still come to an end.
-constexpr int kMaxHoles = 64;
+// vorbisfile reports each gap in the data once, and a damaged file may have
+// many of them between good pages. Only a long run of gaps with nothing
+// decoded in between means nothing playable is left.
+constexpr int kMaxConsecutiveHoles = 64;
 
 bool Playable(const vorbis_info* info)
 {
     return info && (info->channels == 1 || info->channels == 2) && info->rate > 0 &&
            info->rate <= static_cast<long>(kMaxRate);
+}
+
+// The most channels any link of a file has (a chained file is several
+// streams one after the other); 0 when a link can't be played.
+int MostChannelsOfLinks(cOggFile& decoder)
+{
+    int most = 0;
+    const int links = decoder.GetLinkCount();
+    for (int link = 0; link < links; ++link)
+    {
+        const vorbis_info* info = decoder.GetLinkInfo(link);
+        if (!Playable(info))
+            return 0;
+        most = std::max(most, info->channels);
+    }
+    return most;
+}
+
+// The first `frames` mono 16-bit samples of `samples` spread over both
+// channels of stereo frames, in place (from the end, so nothing is
+// overwritten before it is read). The buffer has room for twice as many.
+void SpreadMonoToStereo(uint8_t* samples, size_t frames)
+{
+    for (size_t i = frames; i-- > 0;)
+    {
+        uint8_t sample[2];
+        std::memcpy(sample, samples + 2 * i, 2);
+        std::memcpy(samples + 4 * i, sample, 2);
+        std::memcpy(samples + 4 * i + 2, sample, 2);
+    }
 }
 } // namespace
 
@@ -24,9 +58,12 @@ cSoundStreamOgg::cSoundStreamOgg(cSoundBytes file) : m_file(std::move(file))
 {
     cOggFile decoder(m_file ? m_file->data() : nullptr, m_file ? m_file->size() : 0);
     const vorbis_info* info = decoder.Open() ? decoder.GetInfo() : nullptr;
-    if (!Playable(info))
+    const int channels = info ? MostChannelsOfLinks(decoder) : 0;
+    if (!Playable(info) || channels == 0)
         KORVA_THROW(cException, "Error loading streaming OGG sound.");
-    m_sourceChannels = info->channels;
+    // A chained file whose links differ is played with the most channels any
+    // of them has; mono links are spread over both.
+    m_sourceChannels = channels;
     // Instances deliver 16-bit stereo whatever the stream holds.
     SetFrames(kSampleFormat16, 2, static_cast<uint32_t>(info->rate));
 }
@@ -51,21 +88,47 @@ cSoundInstanceStreamOgg::cSoundInstanceStreamOgg(cSoundStreamOgg& sound)
 
 int32_t cSoundInstanceStreamOgg::Decode(int16_t* out, int32_t maxFrames)
 {
+    if (m_pendingFrames == 0)
+    {
+        const int32_t decoded = DecodeMore(maxFrames);
+        if (decoded <= 0)
+            return decoded;
+    }
+    const size_t frames = std::min(m_pendingFrames, static_cast<size_t>(std::max(maxFrames, 0)));
+    const size_t samples = frames * static_cast<size_t>(m_channels);
+    std::memcpy(out, m_pending.data() + m_pendingStart, samples * sizeof(int16_t));
+    m_pendingStart += samples;
+    m_pendingFrames -= frames;
+    return static_cast<int32_t>(frames);
+}
+
+int32_t cSoundInstanceStreamOgg::DecodeMore(int32_t maxFrames)
+{
     // This runs on the refill thread, where an exception has nowhere to go:
-    // errors are logged and end the instance.
-    const int bytes = maxFrames * m_channels * 2;
-    for (int holes = 0; holes <= kMaxHoles;)
+    // errors are logged and end the instance. A mono link of a file played
+    // in stereo is spread over both channels in place, so the buffer holds
+    // twice what is asked of the decoder.
+    const int bytes = std::max(maxFrames, 1) * m_channels * 2;
+    m_pending.resize(static_cast<size_t>(bytes));
+    m_pendingStart = 0;
+    while (m_holes <= kMaxConsecutiveHoles)
     {
         int channels = 0;
-        const long result = m_decoder.Read(out, bytes, channels);
+        const long result = m_decoder.Read(m_pending.data(), bytes, channels);
         if (result == OV_HOLE)
         {
-            ++holes;
+            ++m_holes;
             continue;
         }
-        if (result < 0 || (result > 0 && channels != m_channels))
+        if (result == 0)
+            return 0;
+        if (result < 0 || channels < 1 || channels > m_channels)
             break;
-        return static_cast<int32_t>(result / (2 * m_channels));
+        m_holes = 0;
+        m_pendingFrames = static_cast<size_t>(result) / (2 * static_cast<size_t>(channels));
+        if (channels < m_channels)
+            SpreadMonoToStereo(reinterpret_cast<uint8_t*>(m_pending.data()), m_pendingFrames);
+        return static_cast<int32_t>(m_pendingFrames);
     }
     cLog::Get().WriteDefault("Error playing streaming OGG sound.\n");
     return -1;
@@ -73,6 +136,8 @@ int32_t cSoundInstanceStreamOgg::Decode(int16_t* out, int32_t maxFrames)
 
 bool cSoundInstanceStreamOgg::Rewind()
 {
+    m_holes = 0;
+    m_pendingFrames = 0;
     return m_decoder.Rewind();
 }
 
@@ -80,10 +145,11 @@ cOggPcm DecodeOgg(const uint8_t* data, size_t size)
 {
     cOggFile decoder(data, size);
     const vorbis_info* info = decoder.Open() ? decoder.GetInfo() : nullptr;
-    if (!Playable(info))
+    const int mostChannels = info ? MostChannelsOfLinks(decoder) : 0;
+    if (!Playable(info) || mostChannels == 0)
         KORVA_THROW(cException, "Error loading static OGG sound.");
     cOggPcm pcm;
-    pcm.channels = info->channels;
+    pcm.channels = mostChannels;
     pcm.rate = static_cast<uint32_t>(info->rate);
     const size_t frameBytes = 2 * static_cast<size_t>(pcm.channels);
     constexpr int kBlock = 16384;
@@ -91,16 +157,21 @@ cOggPcm DecodeOgg(const uint8_t* data, size_t size)
     for (;;)
     {
         const size_t used = pcm.frameCount * frameBytes;
-        pcm.frames.resize(used + kBlock);
+        // Room for a mono block spread over two channels.
+        pcm.frames.resize(used + 2 * kBlock);
         int channels = 0;
         const long result = decoder.Read(pcm.frames.data() + used, kBlock, channels, true);
         if (result == 0)
             break;
-        if (result == OV_HOLE && ++holes <= kMaxHoles)
+        if (result == OV_HOLE && ++holes <= kMaxConsecutiveHoles)
             continue;
-        if (result < 0 || channels != pcm.channels)
+        if (result < 0 || channels < 1 || channels > pcm.channels)
             KORVA_THROW(cException, "Error loading static OGG sound.");
-        pcm.frameCount += static_cast<size_t>(result) / frameBytes;
+        holes = 0;
+        const size_t frames = static_cast<size_t>(result) / (2 * static_cast<size_t>(channels));
+        if (channels < pcm.channels)
+            SpreadMonoToStereo(pcm.frames.data() + used, frames);
+        pcm.frameCount += frames;
     }
     pcm.frames.resize(pcm.frameCount * frameBytes);
     return pcm;

@@ -5,6 +5,8 @@
 #include "engine/Sound/SoundFile.h"
 #include "engine/Sound/SoundInstanceStream.h"
 
+#include <vector>
+
 namespace Korva
 {
 
@@ -15,7 +17,7 @@ class cSoundStreamOgg final : public cSound
 {
 public:
     // Raises cException "Error loading streaming OGG sound." unless the file is
-    // a mono or stereo Ogg Vorbis stream.
+    // an Ogg Vorbis stream whose links are all mono or stereo.
     explicit cSoundStreamOgg(cSoundBytes file);
     ~cSoundStreamOgg() override;
 
@@ -23,6 +25,7 @@ public:
     // can't be opened.
     std::unique_ptr<cSoundInstance> CreateInstance() override;
     const cSoundBytes& GetFile() const { return m_file; }
+    // The most channels any link of the file has.
     int32_t GetSourceChannels() const { return m_sourceChannels; }
 
 private:
@@ -40,8 +43,18 @@ protected:
     bool Rewind() override;
 
 private:
+    // Decodes the next piece of the stream into the pending frames: their
+    // count, 0 at the end, or -1 after an error (logged).
+    int32_t DecodeMore(int32_t maxFrames);
+
     cSoundBytes m_file;
     int32_t m_channels;
+    // Gaps in the data reported one after the other, nothing decoded between.
+    int m_holes = 0;
+    // Decoded frames not handed out yet, with m_channels samples each.
+    std::vector<int16_t> m_pending;
+    size_t m_pendingStart = 0; // in samples
+    size_t m_pendingFrames = 0;
     cOggFile m_decoder;
 };
 
@@ -55,6 +68,8 @@ struct cOggPcm
 };
 
 // Raises cException "Error loading static OGG sound." for a bad or corrupt file.
+// A chained file gets the most channels of its links (mono links are spread
+// over both) and the first link's rate.
 cOggPcm DecodeOgg(const uint8_t* data, size_t size);
 
 } // namespace Korva

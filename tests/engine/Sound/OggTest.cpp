@@ -182,6 +182,116 @@ TEST(Ogg, DamagedStreamsEndWithoutHanging)
     }
 }
 
+// Where each page of an Ogg file begins.
+std::vector<size_t> PageStarts(const std::vector<uint8_t>& file)
+{
+    std::vector<size_t> starts;
+    for (size_t i = 0; i + 4 <= file.size(); ++i)
+        if (file[i] == 'O' && file[i + 1] == 'g' && file[i + 2] == 'g' && file[i + 3] == 'S')
+            starts.push_back(i);
+    return starts;
+}
+
+// Damages the page's body, so its checksum fails and it is skipped: a gap.
+void DamagePage(std::vector<uint8_t>& file, size_t start)
+{
+    const size_t segments = file[start + 26];
+    file[start + 27 + segments] ^= 0x5A;
+}
+
+std::unique_ptr<cSound> LoadOrNull(const std::vector<uint8_t>& file, bool streaming)
+{
+    try
+    {
+        return cSoundLoaderOgg::CreateFromMemory(Share(file), streaming);
+    }
+    catch (const cException&)
+    {
+        return nullptr;
+    }
+}
+
+TEST(Ogg, StaticAndStreamedAgreeOnFilesWithManyDamagedPages)
+{
+    // A page for every packet: some 600 of them. At half the mixer's rate
+    // each frame plays twice.
+    SoundTest::OggSpec spec;
+    spec.pageBytes = 1;
+    const auto tone = SoundTest::EncodeOgg(1, 22050, 300000, spec);
+    const std::vector<size_t> pages = PageStarts(tone);
+    ASSERT_GT(pages.size(), 580u);
+    // Every fourth page after the headers (some 150 gaps, with good pages
+    // between them), or 80 pages in a row (one long gap).
+    auto scattered = tone;
+    int damaged = 0;
+    for (size_t i = 4; i < pages.size(); i += 4, ++damaged)
+        DamagePage(scattered, pages[i]);
+    ASSERT_GT(damaged, 140);
+    auto run = tone;
+    for (size_t i = 100; i < 180; ++i)
+        DamagePage(run, pages[i]);
+    for (const auto* file : {&scattered, &run})
+    {
+        auto loaded = LoadOrNull(*file, false);
+        auto streamed = LoadOrNull(*file, true);
+        ASSERT_TRUE(loaded) << "the good pages are a sound";
+        ASSERT_TRUE(streamed);
+        const size_t frames = dynamic_cast<cSoundStatic&>(*loaded).GetFrameCount();
+        EXPECT_GT(frames, 200000u);
+        EXPECT_LT(frames, 300000u);
+        const auto expected = Play(*loaded, 280);
+        EXPECT_EQ(Play(*streamed, 280), expected);
+        EXPECT_FALSE(Silent(expected, 2 * (frames - 1000))) << "it plays to its end";
+    }
+}
+
+TEST(Ogg, ChainedFilesWhoseChannelCountChangesPlayEveryLink)
+{
+    // A mono link, then a stereo one: each link is spread to stereo as it
+    // comes, by the static and the streamed sound alike.
+    SoundTest::OggSpec second;
+    second.serial = 77;
+    auto chain = SoundTest::EncodeOgg(1, 44100, 8000);
+    const auto stereo = SoundTest::EncodeOgg(2, 44100, 8000, second);
+    // Every link has its audio in one page: vorbisfile once skipped such a
+    // first link altogether.
+    chain.insert(chain.end(), stereo.begin(), stereo.end());
+    for (const bool stereoFirst : {false, true})
+    {
+        std::vector<uint8_t> file = chain;
+        if (stereoFirst)
+        {
+            SoundTest::OggSpec first;
+            first.serial = 78;
+            file = SoundTest::EncodeOgg(2, 44100, 8000, first);
+            const auto mono = SoundTest::EncodeOgg(1, 44100, 8000);
+            file.insert(file.end(), mono.begin(), mono.end());
+        }
+        auto loaded = LoadOrNull(file, false);
+        auto streamed = LoadOrNull(file, true);
+        ASSERT_TRUE(loaded) << stereoFirst;
+        ASSERT_TRUE(streamed) << stereoFirst;
+        EXPECT_EQ(dynamic_cast<cSoundStatic&>(*loaded).GetFrameCount(), 16000u) << stereoFirst;
+        const auto expected = Play(*loaded, 8);
+        EXPECT_EQ(Play(*streamed, 8), expected) << stereoFirst;
+        // The mono link has the same sample on both sides, the stereo one
+        // (a second tone on the right) does not.
+        const size_t monoStart = stereoFirst ? 8000 : 0;
+        const size_t stereoStart = stereoFirst ? 0 : 8000;
+        bool monoSounds = false;
+        for (size_t i = monoStart + 1000; i < monoStart + 7000; ++i)
+        {
+            ASSERT_EQ(expected[2 * i], expected[2 * i + 1]) << stereoFirst << " " << i;
+            monoSounds = monoSounds || expected[2 * i] != 0;
+        }
+        EXPECT_TRUE(monoSounds) << stereoFirst;
+        int differing = 0;
+        for (size_t i = stereoStart + 1000; i < stereoStart + 7000; ++i)
+            differing += expected[2 * i] != expected[2 * i + 1];
+        EXPECT_GT(differing, 3000) << stereoFirst;
+    }
+}
+
 TEST(Ogg, LoadersAreChosenByExactExtension)
 {
     cSoundLoaderOgg ogg;

@@ -95,8 +95,19 @@ inline std::vector<uint8_t> MakeWav16(const std::vector<int16_t>& samples, uint1
     return MakeWav(Bytes16(samples), spec);
 }
 
+struct OggSpec
+{
+    bool loudTone = false;
+    // Each stream of a chained file needs a serial number of its own.
+    int serial = 20261207;
+    // Above 0: pages are cut after about this many bytes, so a packet spans
+    // several of them (a file with many pages to damage).
+    long pageBytes = 0;
+};
+
 // An Ogg Vorbis file of a tone (two tones in stereo) of the given length.
-inline std::vector<uint8_t> EncodeOgg(int channels, long rate, long frames, bool loudTone = false)
+inline std::vector<uint8_t> EncodeOgg(int channels, long rate, long frames,
+                                      const OggSpec& spec = {})
 {
     std::vector<uint8_t> out;
     vorbis_info info;
@@ -109,7 +120,7 @@ inline std::vector<uint8_t> EncodeOgg(int channels, long rate, long frames, bool
     vorbis_analysis_init(&dsp, &info);
     vorbis_block_init(&dsp, &block);
     ogg_stream_state stream;
-    ogg_stream_init(&stream, 20261207);
+    ogg_stream_init(&stream, spec.serial);
     ogg_page page;
     auto putPage = [&out, &page]
     {
@@ -134,12 +145,14 @@ inline std::vector<uint8_t> EncodeOgg(int channels, long rate, long frames, bool
             while (vorbis_bitrate_flushpacket(&dsp, &packet) != 0)
             {
                 ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page) != 0)
+                while ((spec.pageBytes > 0 ? ogg_stream_flush_fill(&stream, &page,
+                                                                   static_cast<int>(spec.pageBytes))
+                                           : ogg_stream_pageout(&stream, &page)) != 0)
                     putPage();
             }
         }
     };
-    const float amplitude = loudTone ? 0.9f : 0.5f;
+    const float amplitude = spec.loudTone ? 0.9f : 0.5f;
     for (long done = 0; done < frames;)
     {
         const long count = std::min(frames - done, 1024L);
