@@ -4,6 +4,8 @@
 
 #include "engine/Display/ImageWriter.h"
 #include "engine/Display/PixelBuffer.h"
+#include "engine/File/FileInputMemory.h"
+#include "game/OutOfRangeLevel.h"
 
 namespace EditorTest
 {
@@ -59,6 +61,38 @@ TEST_F(EditorDrawingTest, TheBoardIsDrawnOverTheCheckerBackground)
     const cPoint cell = CellPixel(4, 1);
     const uint8_t* painted = frame.At(cell.x, cell.y);
     EXPECT_FALSE(painted[0] == corner[0] && painted[1] == corner[1] && painted[2] == corner[2]);
+}
+
+// Values the rules do not know, as a level file may hold them: drawn,
+// hovered and picked up without reading or drawing out of bounds.
+TEST_F(EditorDrawingTest, ALevelWithOutOfRangeValuesIsDrawnAndEdited)
+{
+    const std::string text = OutOfRangeLevelText();
+    cFileInputMemory input("odd.lvl", text.data(), text.size(), true);
+    cLevel level;
+    level.Read(input);
+    editor->SetLevel(level);
+    Frame();
+    for (int y = 0; y < 16; y += 3)
+        for (int x = 0; x < 16; x += 3)
+        {
+            const cPoint p = CellPixel(x, y);
+            if (!cEditor::kBoardArea.Contains(p.x, p.y))
+                continue;
+            MoveTo(p.x, p.y);
+            Frame();
+            // Shift and a click pick up the cell kind under the pointer.
+            KeyDown(SDLK_LSHIFT, SDL_SCANCODE_LSHIFT);
+            Button(true, p.x, p.y);
+            Frame();
+            Button(false, p.x, p.y);
+            KeyUp(SDLK_LSHIFT, SDL_SCANCODE_LSHIFT);
+            Frame();
+        }
+    // What is still there is saved as it came.
+    const cLevel saved = editor->GetEditedLevel().ToLevel();
+    EXPECT_EQ(saved.GetItem(0), 212);
+    EXPECT_EQ(saved.GetPiece(0)[0], 200);
 }
 
 // ZELTRA_SCREENSHOTS=<folder> writes the README's picture of the editor.
