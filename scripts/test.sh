@@ -39,10 +39,17 @@ if command -v clang++ >/dev/null; then
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DZELTRA_FUZZERS=ON \
     -DZELTRA_BENCHMARKS=OFF -DBUILD_TESTING=OFF
   cmake --build build-fuzz -j"$jobs" --target zeltra_fuzzers
-  for f in build-fuzz/fuzz/*; do
+  # Each starts from its seed corpus (fuzz/corpus/<name>, made from the
+  # game's own data); what it finds new goes to a scratch folder.
+  scratch=$(mktemp -d)
+  trap 'rm -rf "$scratch"' EXIT
+  for f in build-fuzz/fuzz/fuzz_*; do
     [ -f "$f" ] && [ -x "$f" ] || continue
-    echo "--- $(basename "$f") ---"
-    "$f" -max_total_time=5 -rss_limit_mb=1024 2>&1 | tail -n 3
+    name=$(basename "$f")
+    name=${name#fuzz_}
+    echo "--- $name ---"
+    mkdir -p "$scratch/$name"
+    "$f" -max_total_time=5 -rss_limit_mb=1024 "$scratch/$name" "fuzz/corpus/$name" 2>&1 | tail -n 3
   done
 fi
 echo "All tests passed."
