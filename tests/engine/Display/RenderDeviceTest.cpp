@@ -123,25 +123,14 @@ TEST_F(RenderDeviceTest, ClipDropsOrCutsRectanglesAndTheirSource)
     EXPECT_EQ(Calls()[0].textureHeight, 32);
 }
 
-// The source range a textured rectangle's vertices cover.
-std::pair<float, float> URange(const std::vector<cVertex>& vertices)
+// The source range a textured rectangle's vertices cover along u or v.
+std::pair<float, float> Range(const std::vector<cVertex>& vertices, float cVertex::*axis)
 {
     float low = 1e9f, high = -1e9f;
     for (const cVertex& v : vertices)
     {
-        low = std::min(low, v.u);
-        high = std::max(high, v.u);
-    }
-    return {low, high};
-}
-
-std::pair<float, float> VRange(const std::vector<cVertex>& vertices)
-{
-    float low = 1e9f, high = -1e9f;
-    for (const cVertex& v : vertices)
-    {
-        low = std::min(low, v.v);
-        high = std::max(high, v.v);
+        low = std::min(low, v.*axis);
+        high = std::max(high, v.*axis);
     }
     return {low, high};
 }
@@ -154,15 +143,15 @@ TEST_F(RenderDeviceTest, ClippedSourcesAreCutInExactProportion)
     device.SetClip(cRect(0, 20, 800, 580));
     device.DrawTexturedRect(cRect(10, 10, 7, 20), cRect(3, 0, 61, 40), a, cColor::White());
     ASSERT_EQ(Calls().size(), 1u);
-    EXPECT_EQ(URange(Calls()[0].vertices), std::make_pair(3.0f, 64.0f));
-    EXPECT_EQ(VRange(Calls()[0].vertices), std::make_pair(20.0f, 40.0f));
+    EXPECT_EQ(Range(Calls()[0].vertices, &cVertex::u), std::make_pair(3.0f, 64.0f));
+    EXPECT_EQ(Range(Calls()[0].vertices, &cVertex::v), std::make_pair(20.0f, 40.0f));
     // Cut on the left by 49 of 98 pixels of a 4-wide source: exactly 2 in.
     device.ClearDrawCalls();
     device.SetClip(cRect(149, 0, 651, 600));
     device.DrawTexturedRect(cRect(100, 50, 98, 10), cRect(0, 0, 4, 10), a, cColor::White());
     ASSERT_EQ(Calls().size(), 1u);
-    EXPECT_EQ(URange(Calls()[0].vertices), std::make_pair(2.0f, 4.0f));
-    EXPECT_EQ(VRange(Calls()[0].vertices), std::make_pair(0.0f, 10.0f));
+    EXPECT_EQ(Range(Calls()[0].vertices, &cVertex::u), std::make_pair(2.0f, 4.0f));
+    EXPECT_EQ(Range(Calls()[0].vertices, &cVertex::v), std::make_pair(0.0f, 10.0f));
 }
 
 TEST_F(RenderDeviceTest, ClipAndStateStacks)
