@@ -18,6 +18,25 @@ std::unique_ptr<cLog>& Instance()
 }
 } // namespace
 
+namespace
+{
+// Marks the files as being written for one scope; a write that comes from
+// within (an exception's own text) is nested and only queued.
+class cWritingFiles
+{
+public:
+    explicit cWritingFiles(bool& flag) : m_flag(flag), m_nested(flag) { m_flag = true; }
+    ~cWritingFiles() { m_flag = m_nested; }
+    cWritingFiles(const cWritingFiles&) = delete;
+    cWritingFiles& operator=(const cWritingFiles&) = delete;
+    bool IsNested() const { return m_nested; }
+
+private:
+    bool& m_flag;
+    bool m_nested;
+};
+} // namespace
+
 cLog& cLog::Get()
 {
     auto& instance = Instance();
@@ -53,10 +72,9 @@ void cLog::Write(int level, const std::string& text)
         m_pending.push_back(text);
         return;
     }
-    m_writingFiles = true;
+    const cWritingFiles writing(m_writingFiles);
     WriteToFiles(text);
     WritePending();
-    m_writingFiles = false;
 }
 
 void cLog::WritePending()
@@ -105,8 +123,7 @@ void cLog::AddLogFile(cFileSystem& fileSystem, const std::string& path)
     std::lock_guard lock(m_lock);
     cFileOutput* stream = fileSystem.OpenOutput(path, true, false);
     m_files.push_back({&fileSystem, path, stream});
-    const bool nested = m_writingFiles;
-    m_writingFiles = true;
+    const cWritingFiles writing(m_writingFiles);
     try
     {
         stream->WriteString("--- Creating log ---\nTime: " + LocalTimeText() + ".\n");
@@ -120,11 +137,8 @@ void cLog::AddLogFile(cFileSystem& fileSystem, const std::string& path)
     {
         DropFile(m_files.size() - 1);
     }
-    if (!nested)
-    {
+    if (!writing.IsNested())
         WritePending();
-        m_writingFiles = false;
-    }
 }
 
 void cLog::RemoveLogFile(cFileSystem& fileSystem, const std::string& path)

@@ -58,21 +58,11 @@ std::string FinalTarget(std::string path)
     return "";
 }
 
-// The permissions a saved file gets: those of the file it replaces, or for a
-// new file what the process's umask allows of read and write for everyone.
-mode_t NewFileMode(const std::string& target)
-{
-    struct stat info;
-    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        return info.st_mode & 07777;
-    return 0666 & ~CurrentUmask();
-}
-} // namespace
-
+// The process's file creation mask, read without changing it.
 mode_t CurrentUmask()
 {
-    // Read without changing it: umask() itself would set it for a moment,
-    // under the feet of any other thread creating a file.
+    // umask() itself would set it for a moment, under the feet of any other
+    // thread creating a file.
     if (std::FILE* status = std::fopen("/proc/self/status", "r"))
     {
         char line[256];
@@ -91,6 +81,17 @@ mode_t CurrentUmask()
     ::umask(mask);
     return mask;
 }
+
+// The permissions a saved file gets: those of the file it replaces, or for a
+// new file what the process's umask allows of read and write for everyone.
+mode_t NewFileMode(const std::string& target)
+{
+    struct stat info;
+    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        return info.st_mode & 07777;
+    return 0666 & ~CurrentUmask();
+}
+} // namespace
 
 bool cFileOutputAtomic::IsTemporaryName(const std::string& name)
 {

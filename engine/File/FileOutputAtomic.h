@@ -3,7 +3,6 @@
 #include "engine/File/FileOutputFile.h"
 
 #include <memory>
-#include <sys/types.h>
 
 namespace Korva
 {
@@ -43,8 +42,5 @@ private:
     std::string m_tempPath;
     bool m_committed = false;
 };
-
-// The process's file creation mask, read without changing it.
-mode_t CurrentUmask();
 
 } // namespace Korva
