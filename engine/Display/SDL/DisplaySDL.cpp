@@ -45,6 +45,10 @@ void cDisplaySDL::Create(const cDisplayMode& mode, bool resizable)
         }
     }
     m_videoStarted = true;
+    // The OpenGL library stays loaded with the video too. Unloaded with the
+    // last window, it would be loaded all over again by the next display, and
+    // what the driver still holds would look leaked once its code is gone.
+    SDL_GL_LoadLibrary(nullptr);
     // The frame's colour depth is asked of the OpenGL surface; the render
     // device draws into an offscreen frame of exactly that depth anyway. A
     // window has the desktop's depth.
