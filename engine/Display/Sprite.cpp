@@ -59,11 +59,16 @@ cSprite::cSprite(const cDataNode& root, const std::string& path, const tImageLoo
 void cSprite::CheckFrames(const std::string& path) const
 {
     // A frame must be a real rectangle inside its image (when the image is
-    // known now); anything else is a broken file, not something to draw.
+    // known now), with its hot spot near it; anything else is a broken file,
+    // not something to draw. No picture is larger than kMaxCoordinate, and
+    // within that bound every sum a drawing makes of them stays an int.
     const cImage* image = GetImage();
+    const auto far = [](int32_t value)
+    { return value < -kMaxCoordinate || value > kMaxCoordinate; };
     for (const cSpriteFrame& f : m_frames)
     {
-        if (f.width < 0 || f.height < 0 || f.x < 0 || f.y < 0)
+        if (f.width < 0 || f.height < 0 || f.x < 0 || f.y < 0 || far(f.x) || far(f.y) ||
+            far(f.width) || far(f.height) || far(f.hotSpotX) || far(f.hotSpotY))
             BadFile(path);
         if (image && (static_cast<int64_t>(f.x) + f.width > image->GetWidth() ||
                       static_cast<int64_t>(f.y) + f.height > image->GetHeight()))

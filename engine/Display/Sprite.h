@@ -53,9 +53,11 @@ public:
     cSprite(const std::string& path, cFileSystem& fileSystem, const tImageLookup& lookup);
     // From a tree already read; `path` names the file in messages. Raises
     // cExceptionBadSpriteFile when a required node or attribute is missing,
-    // a frame has a negative position or size, or (when its image is
-    // available already) a frame reaches outside the image.
+    // a frame has a negative position or size, a value of a frame lies
+    // beyond kMaxCoordinate either way, or (when its image is available
+    // already) a frame reaches outside the image.
     cSprite(const cDataNode& root, const std::string& path, const tImageLookup& lookup);
+    static constexpr int32_t kMaxCoordinate = 1 << 16;
 
     // The image resource of that alias in the resource manager, or null.
     static cImageSource* FindImageResource(const std::string& alias);

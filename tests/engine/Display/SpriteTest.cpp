@@ -151,8 +151,14 @@ TEST_F(SpriteTest, MissingRequiredPartsMakeTheWholeFileBad)
     outsideImage.replace(outsideImage.find("Width=\"8\""), 9, "Width=\"40\"");
     std::string negativeSize = kPlasmaBolt;
     negativeSize.replace(negativeSize.find("Height=\"4\""), 10, "Height=\"-4\"");
-    for (const std::string& text : {noHotSpotY, noTime, noFrames, outsideImage, negativeSize,
-                                    std::string("Sprite=\n{\n}\n"), std::string()})
+    // A hot spot two billion pixels away: drawing it scaled overflowed.
+    std::string farHotSpot = kPlasmaBolt;
+    farHotSpot.replace(farHotSpot.find("HotSpotY=\"16\""), 13, "HotSpotY=\"2147483647\"");
+    std::string farHotSpotX = kPlasmaBolt;
+    farHotSpotX.replace(farHotSpotX.find("HotSpotX=\"16\""), 13, "HotSpotX=\"-65537\"");
+    for (const std::string& text :
+         {noHotSpotY, noTime, noFrames, outsideImage, negativeSize, farHotSpot, farHotSpotX,
+          std::string("Sprite=\n{\n}\n"), std::string()})
     {
         try
         {
