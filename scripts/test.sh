@@ -49,7 +49,8 @@ if command -v clang++ >/dev/null; then
     name=${name#fuzz_}
     echo "--- $name ---"
     mkdir -p "$scratch/$name"
-    "$f" -max_total_time=5 -rss_limit_mb=1024 "$scratch/$name" "fuzz/corpus/$name" 2>&1 | tail -n 3
+    LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan.supp \
+      "$f" -max_total_time=5 -rss_limit_mb=1024 "$scratch/$name" "fuzz/corpus/$name" 2>&1 | tail -n 3
   done
 fi
 echo "All tests passed."
