@@ -13,13 +13,11 @@ cKnownSolution::cKnownSolution(const cLevel& level, std::vector<cMove> moves)
     for (size_t i = 0; i < m_moves.size(); ++i)
     {
         if (!state.Play(m_moves[i]))
-        {
-            m_moves.resize(i);
-            return;
-        }
+            break;
         m_positions.emplace(state.Hash(), i + 1);
     }
-    // A recorded solution that does not complete the level helps nobody.
+    // A recorded solution that does not complete the level (or has a move the
+    // rules refuse) helps nobody: its positions would give rests that lose.
     if (!state.IsCompleted())
     {
         m_moves.clear();

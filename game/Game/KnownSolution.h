@@ -23,8 +23,8 @@ class cFileSystem;
 class cKnownSolution
 {
 public:
-    // Replays `moves` on `level`; positions after a move the rules refuse
-    // are not recorded.
+    // Replays `moves` on `level`. Moves that do not complete the level, or
+    // that the rules refuse somewhere, give a solution of no positions.
     cKnownSolution(const cLevel& level, std::vector<cMove> moves);
 
     // Reads the move log beside a level file ("Levels/Zeltra07.lvl" has

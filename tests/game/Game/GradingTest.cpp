@@ -120,6 +120,12 @@ TEST(KnownSolution, AnyMoveOrderBackOntoTheSolutionGetsItsRest)
     ASSERT_EQ(rest->size(), 1u);
     EXPECT_TRUE(swapped.Play(rest->front()));
     EXPECT_TRUE(swapped.IsCompleted());
+
+    // A refused move breaks the solution: no position along it may hand out
+    // a rest that does not win, or none at all.
+    const cKnownSolution broken(level, {moves[0], cMove{false, 99, 99, 0, 0}, moves[2]});
+    EXPECT_EQ(broken.GetPositionCount(), 0u);
+    EXPECT_FALSE(broken.From(cPlayState::FromLevel(level, 9).Hash()));
 }
 
 TEST(KnownSolution, AMissingOrWrongSolutionIsNoneAtAll)
