@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -30,6 +31,12 @@ public:
         }
     }
     size_t Size() const { return m_size; }
+    // Empties the set and keeps its slots for the next search.
+    void Clear()
+    {
+        std::fill(m_slots.begin(), m_slots.end(), kEmpty);
+        m_size = 0;
+    }
 
 private:
     static constexpr uint64_t kEmpty = 0;

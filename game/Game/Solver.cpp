@@ -68,13 +68,15 @@ public:
         m_narrow = narrow;
         m_width = width;
         m_passStates = maxStates;
-        m_seen = cHashSet();
+        m_seen.Clear();
         limitHit = false;
         result.moves.clear();
     }
 
     cSolver::sResult result;
     bool limitHit = false;
+    // The clock ran out or the search was stopped: no later pass may run.
+    bool outOfTime = false;
 
 private:
     struct sChild
@@ -96,7 +98,9 @@ private:
     {
         if (limitHit)
             return true;
-        if (result.states >= m_passStates || Stopped())
+        if (Stopped())
+            limitHit = outOfTime = true;
+        else if (result.states >= m_passStates)
             limitHit = true;
         else if ((result.states & 63) == 0)
         {
@@ -104,18 +108,14 @@ private:
             const std::chrono::duration<double> elapsed =
                 std::chrono::steady_clock::now() - m_start;
             if (elapsed.count() > m_options.maxSeconds)
-                limitHit = true;
+                limitHit = outOfTime = true;
         }
         return limitHit;
     }
-
-public:
     bool Stopped() const
     {
         return m_options.stop && m_options.stop->load(std::memory_order_relaxed);
     }
-
-private:
     void Expand(const cPlayState& state, sLevel& level);
 
     cSolver::sOptions m_options;
@@ -154,7 +154,7 @@ void cSearch::Expand(const cPlayState& state, sLevel& level)
         // request is honoured between them rather than after all of them.
         if (Stopped())
         {
-            limitHit = true;
+            limitHit = outOfTime = true;
             return;
         }
         if (used == level.pool.size())
@@ -269,8 +269,12 @@ cSolver::sResult SearchFrom(const cPlayState& state, bool settled, const cSolver
     } passes[] = {{true, 2, 1}, {true, 4, 3}, {true, 8, 5}, {false, kAll, 10}};
     for (const auto& pass : passes)
     {
-        search.Begin(pass.narrow, pass.width, options.maxStates / 10 * pass.share);
-        if (search.Search(state, 0) || search.Stopped())
+        // In tenths without overflow; the last pass has the whole budget.
+        const size_t budget = pass.share == 10 ? options.maxStates
+                                               : options.maxStates / 10 * pass.share +
+                                                     options.maxStates % 10 * pass.share / 10;
+        search.Begin(pass.narrow, pass.width, budget);
+        if (search.Search(state, 0) || search.outOfTime)
             break;
     }
     search.result.exhausted = !search.result.solved && !search.limitHit;

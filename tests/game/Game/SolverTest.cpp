@@ -91,6 +91,15 @@ TEST(Solver, ReportsNoSolutionOrALimit)
     const cSolver::sResult limited = cSolver::Solve(twoPieces, tiny);
     EXPECT_FALSE(limited.solved);
     EXPECT_FALSE(limited.exhausted);
+    // A budget of fewer than ten boards is still searched, not cut to none.
+    cLevel onePiece = PlainLevel(7, 7);
+    onePiece.SetBrick(3, 3, 22);
+    onePiece.SetPieceCount(1);
+    onePiece.SetPiece(0, tPiece{0, 22, 22, 22, 22, 22, 22});
+    cSolver::sOptions few;
+    few.maxStates = 9;
+    const cSolver::sResult small = cSolver::Solve(onePiece, few);
+    EXPECT_TRUE(small.solved) << small.states << " boards";
     const cSolver::sResult solved = cSolver::Solve(twoPieces, {});
     ASSERT_TRUE(solved.solved);
     cMoveLog log;
