@@ -164,9 +164,17 @@ void cSearch::Expand(const cPlayState& state, sLevel& level)
         cPlayState& child = level.pool[used];
         if (!child.Play(move))
             continue;
-        const int contacts = Contacts(state.GetBoard(), child.GetBoard());
-        if (m_narrow && contacts < 2 && child.RemovableBricks() >= before + NewBricks(state, move))
-            continue;
+        const int left = child.RemovableBricks();
+        // A narrow pass keeps only moves that clear bricks or lay them
+        // against matching ones; elsewhere the contacts only order the
+        // children, so boards seen before need not count them.
+        int contacts = -1;
+        if (m_narrow)
+        {
+            contacts = Contacts(state.GetBoard(), child.GetBoard());
+            if (contacts < 2 && left >= before + NewBricks(state, move))
+                continue;
+        }
         // A board reached before, in another order or on another branch, was
         // searched to the end there (or is being searched above us).
         const uint64_t hash = child.Hash();
@@ -193,7 +201,9 @@ void cSearch::Expand(const cPlayState& state, sLevel& level)
         }
         // Fewest bricks left first; among equals, pieces that lean on
         // bricks of their colours before pieces put anywhere.
-        const int score = child.RemovableBricks() * 64 - contacts;
+        if (contacts < 0)
+            contacts = Contacts(state.GetBoard(), child.GetBoard());
+        const int score = left * 64 - contacts;
         level.children.push_back(sChild{used, score, move});
         ++used;
     }
