@@ -47,14 +47,6 @@ bool cBoard::PlacePiece(int x, int y, const tPiece& piece, int rotation)
     return true;
 }
 
-namespace
-{
-int SwapDirection(int code)
-{
-    return code == kItemSwapNorthWest ? kNorthWest : code == kItemSwapNorth ? kNorth : kNorthEast;
-}
-} // namespace
-
 bool cBoard::CanUseItem(int x, int y, int code) const
 {
     if (code >= 1 && code <= kBrickLast)
@@ -62,7 +54,7 @@ bool cBoard::CanUseItem(int x, int y, int code) const
     if (code >= kItemPushFirst && code <= kItemPushLast)
     {
         int nx = x, ny = y;
-        Neighbour(x, y, code - 200, nx, ny);
+        Neighbour(x, y, PushDirection(code), nx, ny);
         return IsOccupied(x, y) && IsFree(nx, ny);
     }
     if (code >= kItemSwapNorthWest && code <= kItemSwapNorthEast)
@@ -103,7 +95,7 @@ bool cBoard::UseItem(int x, int y, int code)
     }
     else if (code >= kItemPushFirst && code <= kItemPushLast)
     {
-        CreateMover(x, y, code - 200, GetBrickCode(x, y));
+        CreateMover(x, y, PushDirection(code), GetBrickCode(x, y));
         SetBrick(x, y, 0);
     }
     else if (code >= kItemSwapNorthWest && code <= kItemSwapNorthEast)

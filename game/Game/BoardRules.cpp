@@ -695,7 +695,7 @@ bool cBoard::IsCleared() const
         return false;
     for (const sBrick& brick : m_bricks)
     {
-        if ((brick.code >= 1 && brick.code <= kBrickStar) || brick.code == kBrickPlasma)
+        if (IsRemovableBrick(brick.code))
             return false;
     }
     return true;

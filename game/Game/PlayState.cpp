@@ -144,7 +144,7 @@ int cPlayState::RemovableBricks() const
 {
     int count = 0;
     for (const cBoard::sBrick& brick : m_board.GetBricks())
-        count += (brick.code >= 1 && brick.code <= kBrickStar) || brick.code == kBrickPlasma;
+        count += IsRemovableBrick(brick.code);
     return count;
 }
 

@@ -67,6 +67,19 @@ inline bool IsColourBrick(int code)
     return code >= 1 && code <= kBrickColourLast;
 }
 
+// A brick that must go before the level is won: colour, multi, star, plasma.
+inline bool IsRemovableBrick(int code)
+{
+    return (code >= 1 && code <= kBrickStar) || code == kBrickPlasma;
+}
+
+// The brick can be part of an enclosure of this colour.
+inline bool CarriesColour(int code, int colour)
+{
+    return code == kBrickMulti || code == kBrickStar ||
+           (IsColourBrick(code) && (code / 10 == colour || code % 10 == colour));
+}
+
 // Item codes; 1..104 are loose bricks.
 enum : int
 {
@@ -100,6 +113,18 @@ enum : int
 inline int OppositeDirection(int d)
 {
     return (d + 2) % 6 + 1;
+}
+
+// The direction a push item moves its brick in.
+inline int PushDirection(int code)
+{
+    return code - kItemPushFirst + 1;
+}
+
+// The partner direction of a swap item.
+inline int SwapDirection(int code)
+{
+    return code == kItemSwapNorthWest ? kNorthWest : code == kItemSwapNorth ? kNorth : kNorthEast;
 }
 
 // A piece: slot 0 is the centre, slot k (1..6) lies in direction k.

@@ -132,13 +132,11 @@ private:
 // Removable bricks a move puts on the board.
 int NewBricks(const cPlayState& state, const cMove& move)
 {
-    auto removable = [](int code)
-    { return (code >= 1 && code <= kBrickStar) || code == kBrickPlasma; };
     if (move.item)
-        return removable(state.GetItem(move.slot));
+        return IsRemovableBrick(state.GetItem(move.slot));
     int count = 0;
     for (uint8_t code : state.GetPiece(state.GetPieceIndex()))
-        count += removable(static_cast<int8_t>(code));
+        count += IsRemovableBrick(static_cast<int8_t>(code));
     return count;
 }
 

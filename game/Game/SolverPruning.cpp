@@ -54,8 +54,7 @@ void Count(int code, sMeans& means, bool toCome)
 // other cell stays where it is unless a tool moves it.
 bool IsMovingFloor(int kind)
 {
-    return (kind >= kCellArrowNorth && kind <= kCellArrowNorthWest) ||
-           CellClass(kind) == kClassIce;
+    return (kind >= kCellArrowNorth && kind <= kCellArrowNorthWest) || CellClass(kind) == kClassIce;
 }
 
 sMeans Survey(const cPlayState& state, bool useItems)
@@ -103,12 +102,6 @@ bool ColourCanBeEnclosed(int code, const sMeans& means)
     const int b = code % 10;
     return means.carriers[static_cast<size_t>(a)] + means.wildcards >= 7 ||
            means.carriers[static_cast<size_t>(b)] + means.wildcards >= 7;
-}
-
-bool CarriesColour(int code, int colour)
-{
-    return code == kBrickMulti || code == kBrickStar ||
-           (IsColourBrick(code) && (code / 10 == colour || code % 10 == colour));
 }
 
 // On a board where nothing moves, a brick stays where it is until an

@@ -219,10 +219,7 @@ std::optional<cConstruction::sStep> cConstruction::ProposeToolFit(int slot, int 
     const cPlayState& now = Now();
     const cBoard& board = now.GetBoard();
     const bool swap = code >= kItemSwapNorthWest;
-    const int d = !swap                        ? code - 200
-                  : code == kItemSwapNorthWest ? kNorthWest
-                  : code == kItemSwapNorth     ? kNorth
-                                               : kNorthEast;
+    const int d = swap ? SwapDirection(code) : PushDirection(code);
     // The window: near a leftover when there is one, all its gaps free to
     // fill in.
     const std::vector<tCell> left = Leftovers(now);
@@ -254,7 +251,7 @@ std::optional<cConstruction::sStep> cConstruction::ProposeToolFit(int slot, int 
             continue;
         const int there = board.GetBrickCode(px, py);
         const bool fillSource = there == 0;
-        if (fillSource ? !RetroOk(now, source) : !Carries(there, colour))
+        if (fillSource ? !RetroOk(now, source) : !CarriesColour(there, colour))
             continue;
         sStep step;
         for (const tCell& cell : empties)

@@ -18,18 +18,4 @@ inline bool IsMovingKind(int kind)
     return (kind >= kCellArrowNorth && kind <= kCellArrowNorthWest) || kind == kCellVortex ||
            CellClass(kind) == kClassIce;
 }
-
-// The brick can be part of an enclosure of this colour.
-inline bool Carries(int code, int colour)
-{
-    if (code == kBrickMulti || code == kBrickStar)
-        return true;
-    return IsColourBrick(code) && (code / 10 == colour || code % 10 == colour);
-}
-
-// A brick that must go before the level is won.
-inline bool Removable(int code)
-{
-    return (code >= 1 && code <= kBrickStar) || code == kBrickPlasma;
-}
 } // namespace ForgeRules

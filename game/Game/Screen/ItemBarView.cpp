@@ -10,12 +10,6 @@ using namespace Korva;
 namespace
 {
 constexpr int32_t kBarY = 560;
-
-// The partner direction of a swap item.
-int SwapDirection(int code)
-{
-    return code == kItemSwapNorthWest ? kNorthWest : code == kItemSwapNorth ? kNorth : kNorthEast;
-}
 } // namespace
 
 cItemBarView::cItemBarView()
@@ -90,7 +84,7 @@ std::vector<std::pair<int, int>> cItemBarView::InvalidCells(const cBoard& board,
         if (board.GetBrickCode(x, y) <= 0)
             mark(x, y);
         int tx = x, ty = y;
-        board.Neighbour(x, y, code - 200, tx, ty);
+        board.Neighbour(x, y, PushDirection(code), tx, ty);
         if (!board.IsFree(tx, ty))
             mark(tx, ty);
     }
