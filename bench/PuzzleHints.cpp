@@ -7,6 +7,7 @@
 #include "game/Game/KnownSolution.h"
 #include "game/Game/Level.h"
 #include "game/Game/PlayState.h"
+#include "game/Game/Screen/HintSearch.h"
 #include "game/Game/Solver.h"
 #include "game/Game/SolverPruning.h"
 
@@ -18,8 +19,8 @@
 
 namespace
 {
-// The same budget as the game's hint search (game/Game/Screen/HintSearch.h).
-constexpr size_t kHintBoards = 1000000;
+// The same budget as the game's hint search.
+constexpr size_t kHintBoards = cHintSearch::kBoardLimit;
 
 struct sLevel
 {

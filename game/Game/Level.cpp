@@ -234,7 +234,8 @@ void cLevel::ReadTree(const Korva::cDataTree& tree)
     const Korva::cDataNode& inventory = RequiredChild(node, "Inventory");
     for (int slot = 0; slot < kItemSlotCount; ++slot)
     {
-        // An item code the game does not know stays in its slot and can't be used.
+        // An item code the rules do not know is kept as it stands; using it
+        // spends the item and changes nothing.
         level.m_items[static_cast<size_t>(slot)] =
             Korva::ValueToInt(Required(inventory, "Item" + std::to_string(slot)));
     }

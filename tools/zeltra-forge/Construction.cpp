@@ -14,21 +14,6 @@ namespace
 // Tries per step before the construction gives up on its seed.
 constexpr int kAttempts = 80;
 
-int RemovableCount(const cPlayState& state)
-{
-    return state.RemovableBricks();
-}
-
-// The stored piece that, turned `rotation` sixths, lies as `placed`.
-tPiece Unturned(const tPiece& placed, int rotation)
-{
-    tPiece stored{};
-    stored[0] = placed[0];
-    for (int k = 1; k <= 6; ++k)
-        stored[static_cast<size_t>(k)] = placed[static_cast<size_t>((k - 1 + rotation) % 6 + 1)];
-    return stored;
-}
-
 // Same board but for the filled-in bricks, which sit where they were put.
 bool SameWithRetro(const cBoard& before, const cBoard& after,
                    const std::vector<std::pair<std::pair<int, int>, int>>& retro)
@@ -98,7 +83,7 @@ std::vector<cConstruction::tCell> cConstruction::Leftovers(const cPlayState& sta
     const cBoard& board = state.GetBoard();
     for (int y = 0; y < board.GetHeight(); ++y)
         for (int x = 0; x < board.GetWidth(); ++x)
-            if (Removable(board.GetBrickCode(x, y)))
+            if (IsRemovableBrick(board.GetBrickCode(x, y)))
                 cells.emplace_back(x, y);
     return cells;
 }
@@ -144,7 +129,7 @@ bool cConstruction::WindowOpen(const cPlayState& state, int cx, int cy, int colo
             if (empties)
                 empties->push_back(cell);
         }
-        else if (!Carries(code, colour))
+        else if (!CarriesColour(code, colour))
             return false;
     }
     return true;
@@ -198,7 +183,8 @@ std::optional<cPlayState> cConstruction::Try(const sStep& step, cLevel& level) c
         level.SetPieceCount(level.GetPieceCount() + 1);
         for (int i = 0; i + 1 < level.GetPieceCount(); ++i)
             level.SetPiece(i, m_level.GetPiece(i));
-        level.SetPiece(level.GetPieceCount() - 1, Unturned(*step.piece, step.move.rotation));
+        level.SetPiece(level.GetPieceCount() - 1,
+                       cBoard::RotatedPiece(*step.piece, -step.move.rotation));
     }
     // The solution so far must replay as before, the filled-in bricks
     // sitting untouched all along.
@@ -238,7 +224,7 @@ std::optional<cConstruction::sStep> cConstruction::ProposeFit(bool extrasAllowed
     if (IsColourBrick(forcedCode))
     {
         // A loose colour brick closes only a window of a colour it carries.
-        std::erase_if(colours, [forcedCode](int c) { return !Carries(forcedCode, c); });
+        std::erase_if(colours, [forcedCode](int c) { return !CarriesColour(forcedCode, c); });
         if (colours.empty())
             colours = {forcedCode / 10};
     }
@@ -373,13 +359,9 @@ bool cConstruction::FitWindowAround(const std::vector<tCell>& cells, const cPlay
 
 bool cConstruction::RunStep(eKind kind, int itemSlot, bool last)
 {
-    const int stepsLeft = [&]
-    {
-        int pieces = 0;
-        for (int i = m_level.GetPieceCount(); i < m_recipe.pieces; ++i)
-            ++pieces;
-        return pieces - (kind == eKind::kItem ? 0 : 1);
-    }();
+    // Pieces still to come after this step.
+    const int stepsLeft =
+        std::max(0, m_recipe.pieces - m_level.GetPieceCount()) - (kind == eKind::kItem ? 0 : 1);
     const double progress = static_cast<double>(m_moves.size()) /
                             static_cast<double>(m_recipe.pieces + m_recipe.items.size());
     const bool hasMoving = [&]
@@ -391,7 +373,7 @@ bool cConstruction::RunStep(eKind kind, int itemSlot, bool last)
                     return true;
         return false;
     }();
-    const int before = RemovableCount(Now());
+    const int before = Now().RemovableBricks();
 
     std::optional<sStep> best;
     cLevel bestLevel;
@@ -436,11 +418,11 @@ bool cConstruction::RunStep(eKind kind, int itemSlot, bool last)
             continue;
         if (last ? !after->IsCompleted() : !Feasible(*after, stepsLeft))
             continue;
-        const int left = RemovableCount(*after);
+        const int left = after->RemovableBricks();
         int added = 0;
         if (step->piece)
             for (uint8_t code : *step->piece)
-                added += Removable(static_cast<int8_t>(code));
+                added += IsRemovableBrick(static_cast<int8_t>(code));
         added += static_cast<int>(step->retro.size());
         const int removed = before + added - left;
         if (removed <= 0 && (kind == eKind::kBombPiece || kind == eKind::kPlasmaPiece))
@@ -479,8 +461,6 @@ bool cConstruction::RunStep(eKind kind, int itemSlot, bool last)
     for (const cPlayState& s : m_states)
         for (const tCell& cell : Leftovers(s))
             m_touched.insert(cell);
-    for (const tCell& cell : Leftovers(m_states.front()))
-        m_touched.insert(cell);
     return true;
 }
 
