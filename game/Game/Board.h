@@ -217,6 +217,7 @@ private:
     // move, noting when they found nothing to do.
     void RunMovePasses();
     void RunPasses();
+    void StepReaction(float dt);
     void Resize(int width, int height, int shiftX, int shiftY);
     void CountSpecials();
     void AdvanceTimers(float dt);

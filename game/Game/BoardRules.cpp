@@ -31,11 +31,7 @@ void cBoard::Update(float dt, bool active)
     AdvanceTimers(dt);
     if (!active)
         return;
-    UpdateFading(dt);
-    UpdateMovers(dt);
-    UpdateParticles(dt);
-    UpdateBolts(dt);
-    RunPasses();
+    StepReaction(dt);
     // The fragile-cell pass finds nothing new either until something changed.
     if (IsIdle() && (m_everyPass || m_changes != m_fragileQuietAt))
     {

@@ -30,17 +30,23 @@ void cBoard::RunPasses()
         m_quietAt = m_quietMovePassesAt = m_changes;
 }
 
+// One frame of a reaction in play, the same in Update and Settle.
+void cBoard::StepReaction(float dt)
+{
+    UpdateFading(dt);
+    UpdateMovers(dt);
+    UpdateParticles(dt);
+    UpdateBolts(dt);
+    RunPasses();
+}
+
 int cBoard::Settle(float step, int maxFrames)
 {
     for (int frame = 1; frame <= maxFrames; ++frame)
     {
         // Update's frame order, without the drawing phases.
         AdvanceTimers(step);
-        UpdateFading(step);
-        UpdateMovers(step);
-        UpdateParticles(step);
-        UpdateBolts(step);
-        RunPasses();
+        StepReaction(step);
         // A headless board keeps no fading bricks, so "idle" alone could
         // come in the very frame a match removed bricks; the fragile pass
         // must wait, as it does behind the fades, until a frame's passes
