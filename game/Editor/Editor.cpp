@@ -85,9 +85,7 @@ void cEditor::CreatePopups()
 
 cButton* cEditor::GetButton(int index) const
 {
-    if (index < 0 || index >= kButtonCount)
-        return nullptr;
-    return m_buttons[static_cast<size_t>(index)].get();
+    return PanelButtonAt(m_buttons, index);
 }
 
 // --- lifecycle ---

@@ -147,7 +147,6 @@ private:
     void UpdateAreaHint(int32_t mx, int32_t my);
     void ClearPointerState();
     void OpenChooserAt(int32_t mx, int32_t my);
-    void HandleKey(int32_t key);
     void ToggleHints();
     void ToggleMusic();
 

@@ -5,6 +5,7 @@
 #include "engine/Input/InputDevice.h"
 #include "engine/Input/KeyCodes.h"
 #include "game/Editor/ResizeButtons.h"
+#include "game/Menu/PanelButton.h"
 #include "game/Options.h"
 #include "game/SoundPlayer.h"
 
@@ -16,7 +17,7 @@ using namespace Korva;
 
 bool cEditor::IsShiftDown() const
 {
-    return IsKeyDown(kKeyLeftShift) || IsKeyDown(kKeyRightShift);
+    return (HeldModifiers() & kModShift) != 0;
 }
 
 bool cEditor::IsFullScreen() const
@@ -205,11 +206,7 @@ void cEditor::UpdateAreaHint(int32_t mx, int32_t my)
 void cEditor::OnClicked(const cMouseEvent& event, cButton* button)
 {
     (void)event;
-    int index = -1;
-    for (int i = 0; i < kButtonCount; ++i)
-        if (button == m_buttons[static_cast<size_t>(i)].get())
-            index = i;
-    switch (index)
+    switch (PanelButtonIndex(m_buttons, button))
     {
     case kButtonNew:
         OpenPopup(kPopupNewLevel);
@@ -251,11 +248,7 @@ void cEditor::OnClicked(const cMouseEvent& event, cButton* button)
 
 void cEditor::OnScreenKey(const cKeyboardEvent& event)
 {
-    HandleKey(event.GetKey());
-}
-
-void cEditor::HandleKey(int32_t key)
-{
+    const int32_t key = event.GetKey();
     // Esc and Enter on an open popup went to it; keys ignored because a
     // popup is open play nothing.
     if (IsPopupOpen())

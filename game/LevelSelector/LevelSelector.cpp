@@ -369,8 +369,8 @@ void cLevelSelector::PlayPopupSound()
 
 void cLevelSelector::OnScreenKey(const cKeyboardEvent& event)
 {
-    // Esc on the open message closed it; otherwise it leaves.
-    if (event.GetKey() == kKeyEscape && !m_popups.IsOpen())
+    // Esc on an open message went to it (the host closed it); here it leaves.
+    if (event.GetKey() == kKeyEscape)
     {
         cSoundPlayer::Get().PlaySound(kSndButtonPressed);
         m_host.RequestMenu();

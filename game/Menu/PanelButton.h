@@ -22,6 +22,27 @@ struct sPanelButtonLayout
     const char* hint;
 };
 
+// Which of a screen's panel buttons `widget` is; -1 for any other widget.
+template <size_t N>
+int PanelButtonIndex(const std::array<std::unique_ptr<Korva::cButton>, N>& buttons,
+                     const Korva::cWidget* widget)
+{
+    for (size_t i = 0; i < N; ++i)
+        if (widget && widget == buttons[i].get())
+            return static_cast<int>(i);
+    return -1;
+}
+
+// The panel button `index`; null past the ends.
+template <size_t N>
+Korva::cButton* PanelButtonAt(const std::array<std::unique_ptr<Korva::cButton>, N>& buttons,
+                              int index)
+{
+    if (index < 0 || index >= static_cast<int>(N))
+        return nullptr;
+    return buttons[static_cast<size_t>(index)].get();
+}
+
 // The hint of `widget` when it is one of a screen's panel buttons; null for
 // any other widget.
 template <size_t N>
@@ -29,10 +50,8 @@ const char* PanelButtonHint(const sPanelButtonLayout (&layouts)[N],
                             const std::array<std::unique_ptr<Korva::cButton>, N>& buttons,
                             const Korva::cWidget* widget)
 {
-    for (size_t i = 0; i < N; ++i)
-        if (widget && widget == buttons[i].get())
-            return layouts[i].hint;
-    return nullptr;
+    const int index = PanelButtonIndex(buttons, widget);
+    return index < 0 ? nullptr : layouts[static_cast<size_t>(index)].hint;
 }
 
 // A screen's panel buttons, from `sprite` except the maker's logo (index

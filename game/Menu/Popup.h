@@ -29,8 +29,7 @@ public:
     // the popup took it itself and stays open; otherwise the host closes it.
     virtual bool OnEnterKey() { return false; }
     virtual bool OnEscapeKey() { return false; }
-    // Shown by a popup host, and taken away again.
-    virtual void OnShown() {}
+    // Taken away by a popup host.
     virtual void OnHidden() {}
 
 protected:

@@ -72,7 +72,6 @@ void cPopupHost::Open(int kind)
     m_screen.AddChild(
         cPoint(m_centre.x - popup->GetWidth() / 2, m_centre.y - popup->GetHeight() / 2), popup);
     FocusScreen();
-    popup->OnShown();
     m_owner.OnPopupOpened(kind);
 }
 

@@ -70,10 +70,9 @@ public:
     cPopup* GetPopup() const { return m_popup; }
 
     void OnInputEvent(const Korva::cInputEvent& event) override;
-    // What a key press does, as if the keyboard had sent it.
-    void HandleKey(const Korva::cKeyboardEvent& event);
 
 private:
+    void HandleKey(const Korva::cKeyboardEvent& event);
     void Listen(bool on);
     void FocusScreen();
 

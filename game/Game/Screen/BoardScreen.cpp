@@ -69,7 +69,7 @@ bool cBoardScreen::OnMouseWheel(const cMouseEvent& event)
     if (IsPopupOpen())
         return true;
     const cPoint size = GetBoardPixelSize();
-    const bool shift = IsKeyDown(kKeyLeftShift) || IsKeyDown(kKeyRightShift);
+    const bool shift = (HeldModifiers() & kModShift) != 0;
     OnViewScrolled(m_view.Wheel(event.GetWheelX(), event.GetWheelY(), shift, size.x, size.y));
     return true;
 }
@@ -120,4 +120,10 @@ bool cBoardScreen::IsKeyDown(int32_t key) const
 {
     const cInputDevice* input = GetGUI().GetInputDevice();
     return input && input->IsKeyDown(key);
+}
+
+int32_t cBoardScreen::HeldModifiers() const
+{
+    const cInputDevice* input = GetGUI().GetInputDevice();
+    return input ? input->GetModifiers() : 0;
 }

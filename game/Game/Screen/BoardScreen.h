@@ -92,6 +92,8 @@ protected:
     virtual void OnViewScrolled(const cBoardScroller::sMove& move) { (void)move; }
     void Sound(int effect) const;
     bool IsKeyDown(int32_t key) const;
+    // The modifier keys held now (kModShift, kModControl, ...).
+    int32_t HeldModifiers() const;
 
     cBoardSoundListener* m_sound;
     cBoardScroller m_view;

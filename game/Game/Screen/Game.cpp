@@ -72,9 +72,7 @@ void cGame::CreateButtons()
 
 cButton* cGame::GetButton(int index) const
 {
-    if (index < 0 || index >= kButtonCount)
-        return nullptr;
-    return m_buttons[static_cast<size_t>(index)].get();
+    return PanelButtonAt(m_buttons, index);
 }
 
 // --- starting ---
@@ -391,10 +389,7 @@ void cGame::OnClicked(const cMouseEvent& event, cButton* button)
         ClosePopup();
         return;
     }
-    int index = -1;
-    for (int i = 0; i < kButtonCount; ++i)
-        if (button == m_buttons[static_cast<size_t>(i)].get())
-            index = i;
+    const int index = PanelButtonIndex(m_buttons, button);
     if (index < 0)
         return;
     if (IsPopupOpen())

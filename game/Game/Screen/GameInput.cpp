@@ -132,8 +132,9 @@ void cGame::OnScreenKey(const cKeyboardEvent& event)
     {
         // u and Ctrl+Z undo; y, Ctrl+Y and Ctrl+Shift+Z redo; z alone does
         // nothing.
-        const bool control = IsKeyDown(kKeyLeftControl) || IsKeyDown(kKeyRightControl);
-        const bool shift = IsKeyDown(kKeyLeftShift) || IsKeyDown(kKeyRightShift);
+        const int32_t held = HeldModifiers();
+        const bool control = (held & kModControl) != 0;
+        const bool shift = (held & kModShift) != 0;
         if (key == kKeyZ && !control)
             break;
         if (!popupOpen && !m_puzzle->IsCompleted())
