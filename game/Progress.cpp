@@ -132,12 +132,7 @@ void cProgress::Save(cFileSystem& fileSystem, const std::string& path)
         // Whatever is wrong with it, the file may be all the player has of
         // their progress: a copy stays beside the new one.
         const std::string copy = path + kDamagedSuffix;
-        std::vector<uint8_t> bytes;
-        {
-            cScopedInput input(fileSystem, fileSystem.OpenInput(path, false, true));
-            bytes.resize(static_cast<size_t>(input->Size()));
-            bytes.resize(input->Read(bytes.data(), bytes.size()));
-        }
+        const std::vector<uint8_t> bytes = ReadFileBytes(fileSystem, path);
         cAtomicFileWriter writer(fileSystem, copy, false);
         writer.Output().Write(bytes.data(), bytes.size());
         writer.Commit();

@@ -1,5 +1,6 @@
 #include "game/SaveTree.h"
 
+#include "engine/File/AtomicFileWriter.h"
 #include "engine/File/DataTree.h"
 #include "engine/File/FileSystem.h"
 
@@ -7,16 +8,8 @@ using namespace Korva;
 
 void SaveTree(const cDataTree& tree, cFileSystem& fileSystem, const std::string& path)
 {
-    cFileOutput* output = fileSystem.OpenOutputAtomic(path, true);
-    try
-    {
-        tree.Write(*output);
-    }
-    catch (...)
-    {
-        // Closing without a commit throws the temporary file away.
-        fileSystem.Close(output);
-        throw;
-    }
-    fileSystem.CommitAtomic(output);
+    // Leaving without the commit throws the temporary file away.
+    cAtomicFileWriter writer(fileSystem, path);
+    tree.Write(writer.Output());
+    writer.Commit();
 }

@@ -12,20 +12,7 @@ namespace Korva
 
 void cImageLoader::Load(cFileSystem& fileSystem)
 {
-    cFileInput* input = fileSystem.OpenInput(m_path, false, true);
-    std::vector<uint8_t> bytes;
-    try
-    {
-        bytes.resize(input->Size());
-        bytes.resize(input->Read(bytes.data(), bytes.size()));
-    }
-    catch (...)
-    {
-        fileSystem.Close(input);
-        throw;
-    }
-    fileSystem.Close(input);
-    Decode(bytes);
+    Decode(ReadFileBytes(fileSystem, m_path));
 }
 
 std::unique_ptr<cImageLoader> CreateImageLoader(const std::string& path)

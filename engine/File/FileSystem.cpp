@@ -257,4 +257,12 @@ bool cFileSystem::CreateFolder(const std::string& path)
     return false;
 }
 
+std::vector<uint8_t> ReadFileBytes(cFileSystem& fileSystem, const std::string& path)
+{
+    cScopedInput input(fileSystem, fileSystem.OpenInput(path, false, true));
+    std::vector<uint8_t> bytes(static_cast<size_t>(input->Size()));
+    bytes.resize(input->Read(bytes.data(), bytes.size()));
+    return bytes;
+}
+
 } // namespace Korva

@@ -111,4 +111,8 @@ private:
 using cScopedInput = cScopedStream<cFileInput>;
 using cScopedOutput = cScopedStream<cFileOutput>;
 
+// The whole of a file as bytes, read in binary mode; raises as OpenInput and
+// the reads do.
+std::vector<uint8_t> ReadFileBytes(cFileSystem& fileSystem, const std::string& path);
+
 } // namespace Korva

@@ -9,10 +9,7 @@ namespace Korva
 cSoundBytes ReadSoundFile(const std::string& path)
 {
     cFileSystem& fileSystem = cFileSystemManager::Get().GetCurrent();
-    cScopedInput input(fileSystem, fileSystem.OpenInput(path, false, true));
-    auto bytes = std::make_shared<std::vector<uint8_t>>(input->Size());
-    bytes->resize(input->Read(bytes->data(), bytes->size()));
-    return bytes;
+    return std::make_shared<std::vector<uint8_t>>(ReadFileBytes(fileSystem, path));
 }
 
 } // namespace Korva
