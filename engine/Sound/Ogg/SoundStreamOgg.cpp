@@ -52,6 +52,36 @@ void SpreadMonoToStereo(uint8_t* samples, size_t frames)
         std::memcpy(samples + 4 * i + 2, sample, 2);
     }
 }
+
+// One block of frames with `channels` channels, decoded into `into`, which
+// has room for twice `bytes` (a mono link is spread over two channels).
+// Damaged stretches are skipped while no more than kMaxConsecutiveHoles come
+// one after the other; `holes` carries the count from block to block.
+// Frames decoded, 0 at the end, -1 on an error.
+long ReadFrames(cOggFile& decoder, uint8_t* into, int bytes, int channels, bool littleEndian,
+                int& holes)
+{
+    for (;;)
+    {
+        int linkChannels = 0;
+        const long result = decoder.Read(into, bytes, linkChannels, littleEndian);
+        if (result == OV_HOLE)
+        {
+            if (++holes > kMaxConsecutiveHoles)
+                return -1;
+            continue;
+        }
+        if (result == 0)
+            return 0;
+        if (result < 0 || linkChannels < 1 || linkChannels > channels)
+            return -1;
+        holes = 0;
+        const size_t frames = static_cast<size_t>(result) / (2 * static_cast<size_t>(linkChannels));
+        if (linkChannels < channels)
+            SpreadMonoToStereo(into, frames);
+        return static_cast<long>(frames);
+    }
+}
 } // namespace
 
 cSoundStreamOgg::cSoundStreamOgg(cSoundBytes file) : m_file(std::move(file))
@@ -111,24 +141,12 @@ int32_t cSoundInstanceStreamOgg::DecodeMore(int32_t maxFrames)
     const int bytes = std::max(maxFrames, 1) * m_channels * 2;
     m_pending.resize(static_cast<size_t>(bytes));
     m_pendingStart = 0;
-    while (m_holes <= kMaxConsecutiveHoles)
+    const long frames = ReadFrames(m_decoder, reinterpret_cast<uint8_t*>(m_pending.data()), bytes,
+                                   m_channels, false, m_holes);
+    if (frames >= 0)
     {
-        int channels = 0;
-        const long result = m_decoder.Read(m_pending.data(), bytes, channels);
-        if (result == OV_HOLE)
-        {
-            ++m_holes;
-            continue;
-        }
-        if (result == 0)
-            return 0;
-        if (result < 0 || channels < 1 || channels > m_channels)
-            break;
-        m_holes = 0;
-        m_pendingFrames = static_cast<size_t>(result) / (2 * static_cast<size_t>(channels));
-        if (channels < m_channels)
-            SpreadMonoToStereo(reinterpret_cast<uint8_t*>(m_pending.data()), m_pendingFrames);
-        return static_cast<int32_t>(m_pendingFrames);
+        m_pendingFrames = static_cast<size_t>(frames);
+        return static_cast<int32_t>(frames);
     }
     cLog::Get().WriteDefault("Error playing streaming OGG sound.\n");
     return -1;
@@ -159,19 +177,13 @@ cOggPcm DecodeOgg(const uint8_t* data, size_t size)
         const size_t used = pcm.frameCount * frameBytes;
         // Room for a mono block spread over two channels.
         pcm.frames.resize(used + 2 * kBlock);
-        int channels = 0;
-        const long result = decoder.Read(pcm.frames.data() + used, kBlock, channels, true);
-        if (result == 0)
+        const long frames =
+            ReadFrames(decoder, pcm.frames.data() + used, kBlock, pcm.channels, true, holes);
+        if (frames == 0)
             break;
-        if (result == OV_HOLE && ++holes <= kMaxConsecutiveHoles)
-            continue;
-        if (result < 0 || channels < 1 || channels > pcm.channels)
+        if (frames < 0)
             KORVA_THROW(cException, "Error loading static OGG sound.");
-        holes = 0;
-        const size_t frames = static_cast<size_t>(result) / (2 * static_cast<size_t>(channels));
-        if (channels < pcm.channels)
-            SpreadMonoToStereo(pcm.frames.data() + used, frames);
-        pcm.frameCount += frames;
+        pcm.frameCount += static_cast<size_t>(frames);
     }
     pcm.frames.resize(pcm.frameCount * frameBytes);
     return pcm;
