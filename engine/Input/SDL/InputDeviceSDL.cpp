@@ -136,70 +136,49 @@ SDL_Scancode PlaceOfSymbol(SDL_Keycode sym)
     }
 }
 
+// The punctuation keys: their symbol, their place on a US keyboard and the
+// engine's key.
+struct sCharacterKey
+{
+    SDL_Keycode symbol;
+    SDL_Scancode place;
+    int32_t key;
+};
+constexpr sCharacterKey kCharacterKeys[] = {
+    {SDLK_MINUS, SDL_SCANCODE_MINUS, kKeyMinus},
+    {SDLK_EQUALS, SDL_SCANCODE_EQUALS, kKeyEquals},
+    {SDLK_LEFTBRACKET, SDL_SCANCODE_LEFTBRACKET, kKeyLeftBracket},
+    {SDLK_RIGHTBRACKET, SDL_SCANCODE_RIGHTBRACKET, kKeyRightBracket},
+    {SDLK_BACKSLASH, SDL_SCANCODE_BACKSLASH, kKeyBackslash},
+    {SDLK_SEMICOLON, SDL_SCANCODE_SEMICOLON, kKeySemicolon},
+    {SDLK_QUOTE, SDL_SCANCODE_APOSTROPHE, kKeyApostrophe},
+    {SDLK_COMMA, SDL_SCANCODE_COMMA, kKeyComma},
+    {SDLK_PERIOD, SDL_SCANCODE_PERIOD, kKeyPeriod},
+    {SDLK_SLASH, SDL_SCANCODE_SLASH, kKeySlash},
+};
+
 // Keys that name a character, by the character the layout gives them.
 int32_t EngineKeyFromCharacter(SDL_Keycode sym)
 {
     // Letters follow the keyboard rows, not the alphabet.
     if (sym >= SDLK_a && sym <= SDLK_z)
         return KeyOfLetter(static_cast<char>(sym));
-    switch (sym)
-    {
-    case SDLK_MINUS:
-        return kKeyMinus;
-    case SDLK_EQUALS:
-        return kKeyEquals;
-    case SDLK_LEFTBRACKET:
-        return kKeyLeftBracket;
-    case SDLK_RIGHTBRACKET:
-        return kKeyRightBracket;
-    case SDLK_BACKSLASH:
-        return kKeyBackslash;
-    case SDLK_SEMICOLON:
-        return kKeySemicolon;
-    case SDLK_QUOTE:
-        return kKeyApostrophe;
-    case SDLK_COMMA:
-        return kKeyComma;
-    case SDLK_PERIOD:
-        return kKeyPeriod;
-    case SDLK_SLASH:
-        return kKeySlash;
-    default:
-        return -1;
-    }
+    for (const sCharacterKey& entry : kCharacterKeys)
+        if (entry.symbol == sym)
+            return entry.key;
+    return -1;
 }
 
-// The character keys of the US layout by place, for symbols the table does
-// not know (an umlaut on the semicolon key).
-SDL_Keycode UsSymbolOfPlace(SDL_Scancode scancode)
+// The character keys by the character the US layout gives their place, for
+// symbols the table does not know (an umlaut on the semicolon key).
+int32_t EngineKeyFromUsPlace(SDL_Scancode scancode)
 {
     if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z)
-        return SDLK_a + (scancode - SDL_SCANCODE_A);
-    switch (scancode)
-    {
-    case SDL_SCANCODE_MINUS:
-        return SDLK_MINUS;
-    case SDL_SCANCODE_EQUALS:
-        return SDLK_EQUALS;
-    case SDL_SCANCODE_LEFTBRACKET:
-        return SDLK_LEFTBRACKET;
-    case SDL_SCANCODE_RIGHTBRACKET:
-        return SDLK_RIGHTBRACKET;
-    case SDL_SCANCODE_BACKSLASH:
-        return SDLK_BACKSLASH;
-    case SDL_SCANCODE_SEMICOLON:
-        return SDLK_SEMICOLON;
-    case SDL_SCANCODE_APOSTROPHE:
-        return SDLK_QUOTE;
-    case SDL_SCANCODE_COMMA:
-        return SDLK_COMMA;
-    case SDL_SCANCODE_PERIOD:
-        return SDLK_PERIOD;
-    case SDL_SCANCODE_SLASH:
-        return SDLK_SLASH;
-    default:
-        return SDLK_UNKNOWN;
-    }
+        return KeyOfLetter(static_cast<char>('a' + (scancode - SDL_SCANCODE_A)));
+    for (const sCharacterKey& entry : kCharacterKeys)
+        if (entry.place == scancode)
+            return entry.key;
+    return -1;
 }
 } // namespace
 
@@ -214,7 +193,7 @@ int32_t EngineKeyFromSDL(SDL_Keycode sym, SDL_Scancode scancode)
     // A layout may give a key a symbol the table does not know: fall back to
     // where the key sits.
     if (sym == SDLK_UNKNOWN || sym >= 128)
-        if (const int32_t key = EngineKeyFromCharacter(UsSymbolOfPlace(scancode)); key >= 0)
+        if (const int32_t key = EngineKeyFromUsPlace(scancode); key >= 0)
             return key;
     return kKeyOther;
 }
